@@ -1,0 +1,78 @@
+#include "platform/desktop/Desktop.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/PngFile.h"
+#include "platform/window/WindowSystem.h"
+
+namespace win {
+
+Desktop& Desktop::Instance() {
+    static Desktop* desktop = new Desktop();  // lives as long as the windows that draw on it
+    return *desktop;
+}
+
+Desktop::Desktop() : frame_(std::make_shared<Bitmap>(1024, 768)), background_(GetSysColor(COLOR_DESKTOP)) {}
+
+void Desktop::SetSize(Size size) {
+    frame_ = std::make_shared<Bitmap>(std::max(1, size.cx), std::max(1, size.cy));
+    WindowSystem::Instance().NoteDamage();
+}
+
+Size Desktop::GetSize() const { return {frame_->Width(), frame_->Height()}; }
+
+void Desktop::SetBackend(std::unique_ptr<DesktopBackend> backend) {
+    backend_ = std::move(backend);
+    WindowSystem& system = WindowSystem::Instance();
+    if (!backend_) {
+        system.SetBeforeWaitHook(nullptr);
+        system.SetWaiter(nullptr);
+        return;
+    }
+    system.SetBeforeWaitHook([this] { PresentIfDamaged(); });
+    system.SetWaiter([this](std::optional<std::uint64_t> timeout) { backend_->WaitForInput(timeout); });
+}
+
+void PaintPendingWindows() {
+    WindowSystem& system = WindowSystem::Instance();
+    // Bounded: a window that invalidates itself while painting is painted again next time.
+    for (int i = 0; i < 10000; ++i) {
+        Window* w = system.NextWindowToPaint();
+        if (!w) break;
+        MSG msg{w->GetSafeHwnd(), WM_PAINT, 0, 0, 0, {}};
+        DispatchMessage(&msg);
+    }
+}
+
+const Bitmap& Desktop::Compose() {
+    PaintPendingWindows();
+    Bitmap& frame = *frame_;
+    const std::uint32_t fill = ToDisplay(background_);
+    for (int y = 0; y < frame.Height(); ++y) std::fill_n(frame.Row(y), frame.Width(), fill);
+    const Rect screen{0, 0, frame.Width(), frame.Height()};
+    for (Window* top : WindowSystem::Instance().TopLevelsBottomToTop()) {
+        if (!(top->GetStyle() & WS_VISIBLE) || !top->Surface()) continue;
+        const Bitmap& surface = *top->Surface();
+        Rect placed = top->WindowRect();
+        Rect visible = placed.Intersect(screen).Intersect(Rect::FromSize(placed.left, placed.top, surface.Width(), surface.Height()));
+        if (visible.IsEmpty()) continue;
+        const int width = visible.Width();
+        for (int y = visible.top; y < visible.bottom; ++y)
+            std::memcpy(frame.Row(y) + visible.left, surface.Row(y - placed.top) + (visible.left - placed.left),
+                        static_cast<std::size_t>(width) * sizeof(std::uint32_t));
+    }
+    return frame;
+}
+
+void Desktop::PresentIfDamaged() {
+    PaintPendingWindows();
+    if (!WindowSystem::Instance().TakeDamage()) return;
+    Compose();
+    if (backend_) backend_->Present(*frame_);
+}
+
+bool Desktop::SaveScreenshot(const std::string& pngPath) { return WritePng(Compose(), pngPath); }
+
+}  // namespace win

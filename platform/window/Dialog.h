@@ -1,0 +1,58 @@
+#pragma once
+// A dialog box made from a template: modal (DoModal runs a nested loop until EndDialog) or modeless.
+// Keyboard handling as Windows dialogs have it: Tab and Shift+Tab among tab stops, arrows within a
+// group, Enter for the default button, Escape for Cancel, mnemonics of buttons.
+#include "platform/module/ResourceTemplates.h"
+#include "platform/window/Window.h"
+
+namespace win {
+
+class Dialog : public Window {
+public:
+    explicit Dialog(UINT templateId, Window* parent = nullptr);
+    explicit Dialog(DialogTemplate dialog, Window* parent = nullptr);
+
+    // Returns the code given to EndDialog, or -1 when the dialog could not be made.
+    virtual INT_PTR DoModal();
+    BOOL CreateModeless(Window* parent = nullptr);
+    void EndDialog(int result);
+    bool IsModalRunning() const { return running_; }
+
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+
+    int GetDefaultId() const { return defaultId_; }
+    void SetDefaultId(int id);
+
+protected:
+    BOOL PreTranslateMessage(MSG* msg) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnClose() override;
+    void OnActivate(UINT state, Window* other, BOOL minimized) override;
+    long BackgroundColor() const override;
+    // The template this dialog is made from: by id from the current module, or the one given.
+    const DialogTemplate* Template() const;
+
+private:
+    BOOL CreateIndirect(Window* owner);
+
+    UINT templateId_ = 0;
+    DialogTemplate ownTemplate_;
+    bool hasOwnTemplate_ = false;
+    Window* requestedParent_ = nullptr;
+    bool ended_ = false;
+    bool running_ = false;
+    int result_ = 0;
+    int defaultId_ = IDOK;
+    HWND lastFocus_ = nullptr;
+};
+
+// Dialog-style keyboard handling for `dialog` and its descendants; TRUE when the message was used.
+BOOL IsDialogMessage(Window* dialog, MSG* msg);
+// The next (or previous) visible, enabled WS_TABSTOP control among the dialog's children, wrapping.
+Window* GetNextDlgTabItem(Window* dialog, Window* from, bool previous);
+Window* GetNextDlgGroupItem(Window* dialog, Window* from, bool previous);
+
+}  // namespace win

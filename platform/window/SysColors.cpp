@@ -1,0 +1,32 @@
+#include "platform/window/WindowStyles.h"
+
+namespace win {
+
+// The classic 3-D scheme: what users of a late-1990s studio host would see around the editor.
+COLORREF GetSysColor(int index) {
+    switch (index) {
+        case COLOR_DESKTOP: return RGB(58, 110, 165);
+        case COLOR_ACTIVECAPTION: return RGB(10, 36, 106);
+        case COLOR_GRADIENTACTIVECAPTION: return RGB(166, 202, 240);
+        case COLOR_INACTIVECAPTION: return RGB(128, 128, 128);
+        case COLOR_GRADIENTINACTIVECAPTION: return RGB(192, 192, 192);
+        case COLOR_CAPTIONTEXT: return RGB(255, 255, 255);
+        case COLOR_INACTIVECAPTIONTEXT: return RGB(212, 208, 200);
+        case COLOR_WINDOW: return RGB(255, 255, 255);
+        case COLOR_WINDOWTEXT: return RGB(0, 0, 0);
+        case COLOR_HIGHLIGHT: return RGB(10, 36, 106);
+        case COLOR_HIGHLIGHTTEXT: return RGB(255, 255, 255);
+        case COLOR_BTNFACE: return RGB(212, 208, 200);
+        case COLOR_BTNSHADOW: return RGB(128, 128, 128);
+        case COLOR_GRAYTEXT: return RGB(128, 128, 128);
+        case COLOR_BTNTEXT: return RGB(0, 0, 0);
+        case COLOR_BTNHIGHLIGHT: return RGB(255, 255, 255);
+        case COLOR_3DDKSHADOW: return RGB(64, 64, 64);
+        case COLOR_3DLIGHT: return RGB(212, 208, 200);
+        case COLOR_INFOTEXT: return RGB(0, 0, 0);
+        case COLOR_INFOBK: return RGB(255, 255, 225);
+        default: return RGB(212, 208, 200);
+    }
+}
+
+}  // namespace win

@@ -1,0 +1,50 @@
+#include "platform/window/controls/StaticControl.h"
+
+#include "platform/gdi/GdiTypes.h"
+#include "platform/window/DialogTemplates.h"
+#include "platform/window/PaintDC.h"
+
+namespace win {
+namespace {
+
+const bool registered = (RegisterControlClass("Static", [] { return new StaticControl(); }), true);
+
+}  // namespace
+
+LRESULT StaticControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = Window::WindowProc(message, wParam, lParam);
+    if (message == WM_SETTEXT) Invalidate();
+    return result;
+}
+
+void StaticControl::OnPaint() {
+    PaintDC dc(this);
+    Rect r = ClientRect();
+    const DWORD type = GetStyle() & SS_TYPEMASK;
+    auto frame = [&](COLORREF c) {
+        dc.FillSolidRect({r.left, r.top, r.right, r.top + 1}, c);
+        dc.FillSolidRect({r.left, r.bottom - 1, r.right, r.bottom}, c);
+        dc.FillSolidRect({r.left, r.top, r.left + 1, r.bottom}, c);
+        dc.FillSolidRect({r.right - 1, r.top, r.right, r.bottom}, c);
+    };
+    switch (type) {
+        case SS_BLACKRECT: dc.FillSolidRect(r, RGB(0, 0, 0)); return;
+        case SS_GRAYRECT: dc.FillSolidRect(r, GetSysColor(COLOR_BTNSHADOW)); return;
+        case SS_WHITERECT: dc.FillSolidRect(r, RGB(255, 255, 255)); return;
+        case SS_BLACKFRAME: frame(RGB(0, 0, 0)); return;
+        case SS_GRAYFRAME: frame(GetSysColor(COLOR_BTNSHADOW)); return;
+        case SS_WHITEFRAME: frame(RGB(255, 255, 255)); return;
+        case SS_ICON: return;
+        default: break;
+    }
+    dc.FillSolidRect(r, GetSysColor(COLOR_BTNFACE));
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(IsWindowEnabled() ? GetSysColor(COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));
+    UINT format = DT_WORDBREAK | DT_EXPANDTABS;
+    if (type == SS_CENTER) format |= DT_CENTER;
+    if (type == SS_RIGHT) format |= DT_RIGHT;
+    if (GetStyle() & SS_NOPREFIX) format |= DT_NOPREFIX;
+    dc.DrawTextA(GetWindowText(), &r, format);
+}
+
+}  // namespace win
