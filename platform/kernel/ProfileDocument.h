@@ -1,0 +1,57 @@
+#pragma once
+// An .ini file held as its original lines, so that an edit rewrites only the line it touches and
+// every comment, blank line and unreadable line survives byte for byte. PrivateProfile.cpp reads a
+// file into one, queries or edits it, and writes it back.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/kernel/AsciiCase.h"
+
+namespace win {
+
+class ProfileDocument {
+public:
+    // Splits on CR, LF and CRLF; any bytes are accepted.
+    static ProfileDocument Parse(std::string_view bytes);
+    std::string Serialize() const;
+
+    // Values come back with surrounding blanks removed but quotes kept; nullopt when absent.
+    std::optional<std::string> Value(std::string_view section, std::string_view key) const;
+    // Distinct names in file order, first spelling kept.
+    std::vector<std::string> SectionNames() const;
+    // Keys of the first section of that name; empty when the section is absent.
+    std::vector<std::string> KeyNames(std::string_view section) const;
+
+    // Each returns whether the document changed.
+    bool SetValue(std::string_view section, std::string_view key, std::string_view value);
+    bool DeleteKey(std::string_view section, std::string_view key);
+    bool DeleteSection(std::string_view section);
+
+private:
+    enum class Kind { Blank, Comment, Section, Key, Unreadable };
+    struct Line {
+        std::string text;        // without its line end
+        std::string ending;      // "\r\n", "\n", "\r" or "" for a last line without one
+    };
+    struct Parsed {
+        Kind kind = Kind::Blank;
+        std::string_view name;   // section or key name, trimmed
+        std::string_view value;  // key value, trimmed
+    };
+    struct Range {
+        size_t header;  // index of the [section] line
+        size_t end;     // one past its last line
+    };
+
+    static Parsed Classify(std::string_view text);
+    std::optional<Range> FindSection(std::string_view section) const;
+    size_t NextSectionHeader(size_t from) const;
+    void EnsureEnding(size_t index);
+    void InsertLine(size_t index, std::string text);
+
+    std::vector<Line> lines_;
+};
+
+}  // namespace win
