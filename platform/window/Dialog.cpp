@@ -165,7 +165,8 @@ BOOL Dialog::CreateIndirect(Window* owner) {
 }
 
 INT_PTR Dialog::DoModal() {
-    Window* owner = requestedParent_ ? requestedParent_->GetTopLevelParent() : Window::GetActiveWindow();
+    Window* owner = requestedParent_ ? requestedParent_->GetTopLevelParent()
+                                     : (ownerless_ ? nullptr : Window::GetActiveWindow());
     const bool ownerWasEnabled = owner && owner->IsWindowEnabled();
     ended_ = false;
     if (owner) owner->EnableWindow(FALSE);

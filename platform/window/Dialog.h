@@ -32,6 +32,8 @@ protected:
     void OnClose() override;
     void OnActivate(UINT state, Window* other, BOOL minimized) override;
     long BackgroundColor() const override;
+    // Without a parent the dialog normally belongs to the active window; an ownerless one does not.
+    void SetOwnerless() { ownerless_ = true; }
     // The template this dialog is made from: by id from the current module, or the one given.
     const DialogTemplate* Template() const;
 
@@ -42,6 +44,7 @@ private:
     DialogTemplate ownTemplate_;
     bool hasOwnTemplate_ = false;
     Window* requestedParent_ = nullptr;
+    bool ownerless_ = false;
     bool ended_ = false;
     bool running_ = false;
     int result_ = 0;

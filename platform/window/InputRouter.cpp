@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/time/Clock.h"
+#include "platform/window/ToolTips.h"
 #include "platform/window/WindowSystem.h"
 
 namespace win {
@@ -84,7 +85,7 @@ bool WindowSystem::RouteMouse(const InputEvent& event, MSG* msg) {
     if (!target) {
         Window* top = nullptr;
         for (Window* w : topLevels_)
-            if ((w->style_ & WS_VISIBLE) && w->WindowRect().Contains(event.screen)) {
+            if ((w->style_ & WS_VISIBLE) && w->className_ != "tooltips_class32" && w->WindowRect().Contains(event.screen)) {
                 top = w;
                 break;
             }
@@ -120,6 +121,7 @@ bool WindowSystem::RouteMouse(const InputEvent& event, MSG* msg) {
     static constexpr UINT downMessages[3] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
     static constexpr UINT upMessages[3] = {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP};
     if (isDown) {
+        ToolTipCancel();
         message = downMessages[button];
         std::uint64_t now = GetClock().NowMs();
         bool doubleClick = (target->classStyle_ & CS_DBLCLKS) && lastClickWindow_ == target->handle_ &&
@@ -143,6 +145,7 @@ bool WindowSystem::RouteMouse(const InputEvent& event, MSG* msg) {
                    MAKELPARAM(event.screen.x, event.screen.y), GetTickCount(), cursor_};
         return true;
     }
+    if (message == WM_MOUSEMOVE) ToolTipTrackMouse(target, event.screen);
     *msg = MSG{target->handle_, message, MouseFlags(buttons_, *this), MAKELPARAM(client.x, client.y), GetTickCount(), cursor_};
     return true;
 }

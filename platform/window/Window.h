@@ -141,6 +141,8 @@ public:
 
     // Tooltips for the direct children: the text is asked of this window with TTN_NEEDTEXT.
     BOOL EnableToolTips(BOOL enable = TRUE);
+    // A window without an owning object deletes itself once its window is destroyed.
+    void SetAutoDelete(bool autoDelete) { autoDelete_ = autoDelete; }
     bool ToolTipsEnabled() const { return toolTipsEnabled_; }
 
     // The surface this window draws into (its top-level window's) and its client origin there.

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/time/Clock.h"
+#include "platform/window/ToolTips.h"
 
 namespace win {
 
@@ -254,6 +255,23 @@ void WindowSystem::WindowGoingAway(Window* window) {
         active_ = nullptr;
         if (next) Activate(next, WA_ACTIVE);
     }
+}
+
+void WindowSystem::ResetForTesting() {
+    ToolTipCancel();
+    posted_.clear();
+    input_.clear();
+    timers_.clear();
+    quitPosted_ = false;
+    exitCode_ = 0;
+    focus_ = capture_ = active_ = movingWindow_ = nullptr;
+    std::fill(std::begin(keys_), std::end(keys_), false);
+    std::fill(std::begin(buttons_), std::end(buttons_), false);
+    lastClickWindow_ = nullptr;
+    lastClickButton_ = -1;
+    idleHook_ = nullptr;
+    timerLimit_ = 10000;
+    modalDepth = 0;
 }
 
 short WindowSystem::KeyState(UINT vk) const {

@@ -86,6 +86,10 @@ public:
     bool TakeDamage() { bool d = damaged_; damaged_ = false; return d; }
     Window* NextWindowToPaint() const;
 
+    // Forgets queued messages, input, timers, key state, focus, capture and activation, so that each
+    // test starts from a quiet window system. Windows themselves stay.
+    void ResetForTesting();
+
     int modalDepth = 0;
 
 private:
