@@ -4,7 +4,6 @@
 #include <string>
 
 #include "platform/kernel/PrivateProfile.h"
-#include "platform/kernel/ProfileDocument.h"
 #include "tests/platform/kernel/TempDirectory.h"
 
 namespace win {
@@ -99,11 +98,6 @@ TEST_F(PrivateProfileDamage, RandomBinaryNeverCrashesAndSurvivesAWrite) {
         ASSERT_EQ(after.compare(0, bytes.size(), bytes), 0) << "round " << round;
         EXPECT_EQ(Get("fresh section", "k"), "v") << "round " << round;
     }
-}
-
-TEST(ProfileDocument, SerializesWhatItParsedByteForByte) {
-    const std::string text = "x\r\n[a]\rk = v \n;c\r\n\r\n\0junk\n[b"s;
-    EXPECT_EQ(ProfileDocument::Parse(text).Serialize(), text);
 }
 
 }  // namespace

@@ -136,16 +136,5 @@ TEST_F(PrivateProfileRead, ReadsIntegersTheWindowsWay) {
     EXPECT_EQ(static_cast<int>(GetPrivateProfileIntA("n", "missing", -3, "test.ini")), -3);
 }
 
-TEST_F(PrivateProfileRead, UsesAPathWithADirectoryAsGiven) {
-    test::TempDirectory elsewhere;
-    test::WriteBytes(elsewhere / "own.ini", "[s]\nk=there\n");
-    test::WriteBytes(windows_ / "own.ini", "[s]\nk=windows\n");
-    char buffer[32];
-    GetPrivateProfileStringA("s", "k", "", buffer, sizeof buffer, (elsewhere / "own.ini").c_str());
-    EXPECT_STREQ(buffer, "there");
-    GetPrivateProfileStringA("s", "k", "", buffer, sizeof buffer, "own.ini");
-    EXPECT_STREQ(buffer, "windows");
-}
-
 }  // namespace
 }  // namespace win
