@@ -1,0 +1,56 @@
+#pragma once
+// One registry root kept in a text file (see RegistryFileFormat.h). The tree is re-read whenever the
+// file has changed on disk, so a registering tool and the host program see each other's writes; a
+// change locks the directory, re-reads, applies itself and replaces the file atomically. The
+// Reg* functions in Registry.cpp own one store per root and serialise calls into it.
+#include <sys/types.h>
+
+#include <ctime>
+#include <functional>
+#include <string>
+
+#include "platform/base/WinTypes.h"
+#include "platform/registry/RegistryTree.h"
+
+namespace win {
+
+class RegistryStore {
+public:
+    explicit RegistryStore(std::string rootName) : rootName_(std::move(rootName)) {}
+
+    // $KVX4_REGISTRY_DIR, else $XDG_CONFIG_HOME/kvx4/registry, else $HOME/.config/kvx4/registry.
+    static std::string Directory();
+    std::string FilePath() const;
+
+    // Re-reads the file if it changed since it was last read (or the store moved to another path).
+    void Refresh();
+    const RegistryTree& Tree() const { return tree_; }
+    timespec LastWriteTime() const { return stamp_.modified; }
+
+    // Runs change on an up-to-date tree under the directory lock and saves when it reports a change.
+    // change returns ERROR_SUCCESS or the error to hand back; a failed save gives ERROR_CANTWRITE and
+    // a store that exists but cannot be read gives ERROR_CANTREAD, leaving the file as it was.
+    using Change = std::function<DWORD(RegistryTree& tree, bool& changed)>;
+    DWORD Modify(const Change& change);
+
+private:
+    struct Stamp {
+        std::string path;
+        bool exists = false;
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = 0;
+        timespec modified{};
+        bool operator==(const Stamp& other) const;
+    };
+    static Stamp StampOf(const std::string& path);
+    void Load(const Stamp& stamp);
+
+    std::string rootName_;
+    RegistryTree tree_;
+    Stamp stamp_;
+    bool loaded_ = false;
+    DWORD loadError_ = 0;
+};
+
+}  // namespace win

@@ -1,0 +1,157 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <random>
+
+#include "platform/registry/RegistryStore.h"
+#include "tests/platform/registry/RegistryFixture.h"
+
+namespace win {
+namespace {
+
+using namespace std::string_literals;
+using Store = test::RegistryTest;
+
+// Runs body in a child process, as a second program using the same store would.
+void InOtherProcess(const std::function<bool()>& body) {
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) _exit(body() ? 0 : 1);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST_F(Store, WritesAReadableRegFileOnEveryChange) {
+    HKEY key = Create("Software\\Maker");
+    ASSERT_EQ(SetBytes(key, "Name", REG_SZ, "say \"hi\"\\ok\0"s), ERROR_SUCCESS);
+    ASSERT_EQ(SetBytes(key, "Raw", REG_SZ, "no nul"), ERROR_SUCCESS);
+    ASSERT_EQ(SetDword(key, "Count", 42), ERROR_SUCCESS);
+    ASSERT_EQ(SetBytes(key, "Blob", REG_BINARY, "\x01\x02\xff"s), ERROR_SUCCESS);
+    ASSERT_EQ(SetBytes(key, "Multi", 7, "a\0\0"s), ERROR_SUCCESS);
+    ASSERT_EQ(SetBytes(key, "Lines", REG_SZ, "one\ntwo\0three\x01\0"s), ERROR_SUCCESS);
+    ASSERT_EQ(SetBytes(key, "", REG_SZ, "def\0"s), ERROR_SUCCESS);
+    std::string text = test::ReadBytes(StoreFile());
+    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Maker]\n"
+                        "\"Name\"=\"say \\\"hi\\\"\\\\ok\"\n"
+                        "\"Raw\"=str:\"no nul\"\n"
+                        "\"Count\"=dword:0000002a\n"
+                        "\"Blob\"=hex:01,02,ff\n"
+                        "\"Multi\"=hex(7):61,00,00\n"
+                        "\"Lines\"=\"one\\ntwo\\0three\\x01\"\n"
+                        "@=\"def\"\n"),
+              std::string::npos) << text;
+}
+
+TEST_F(Store, SeesChangesMadeByAnotherProcess) {
+    HKEY key = Create("Software\\Shared");
+    ASSERT_EQ(SetDword(key, "mine", 1), ERROR_SUCCESS);
+    InOtherProcess([] {
+        HKEY other = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, "software\\shared", 0, KEY_ALL_ACCESS, &other) != ERROR_SUCCESS) return false;
+        DWORD value = 2;
+        return RegSetValueExA(other, "theirs", 0, REG_DWORD, reinterpret_cast<BYTE*>(&value), 4) == ERROR_SUCCESS &&
+               RegDeleteValueA(other, "mine") == ERROR_SUCCESS;
+    });
+    EXPECT_EQ(Query(key, "theirs"), "\x02\0\0\0"s);  // through the handle opened before the change
+    EXPECT_EQ(Query(key, "mine"), "<error 2>");
+}
+
+TEST_F(Store, ConcurrentWritersFromTwoProcessesLoseNothing) {
+    Create("Software\\Race");
+    auto writer = [](const char* prefix) {
+        return [prefix] {
+            HKEY key = nullptr;
+            if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Race", 0, KEY_WRITE, &key) != ERROR_SUCCESS) return false;
+            for (DWORD i = 0; i < 15; ++i) {
+                std::string name = prefix + std::to_string(i);
+                if (RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<BYTE*>(&i), 4) != ERROR_SUCCESS)
+                    return false;
+            }
+            return true;
+        };
+    };
+    pid_t first = fork();
+    if (first == 0) _exit(writer("a")() ? 0 : 1);
+    pid_t second = fork();
+    if (second == 0) _exit(writer("b")() ? 0 : 1);
+    int status = 0;
+    ASSERT_EQ(waitpid(first, &status, 0), first);
+    EXPECT_EQ(status, 0);
+    ASSERT_EQ(waitpid(second, &status, 0), second);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ValueNames(Open("Software\\Race")).size(), 30u);
+}
+
+TEST_F(Store, DamagedEntriesReadAsAbsentAndTheRestSurvivesAWrite) {
+    test::WriteBytes(StoreFile(),
+                     "; made by hand\n"
+                     "[HKEY_CURRENT_USER\\Software\\Good]\n"
+                     "\"a\"=\"1\"\n"
+                     "\"long\"=hex:01,02,\\\n"
+                     "  03,04\n"
+                     "garbage line\n"
+                     "\"b\"=dword:zz\n"
+                     "\"c\"=\"unterminated\n"
+                     "\"d\"=hex:01,0\n"
+                     "\x00\xff\xfe binary\n"s
+                     "[HKEY_CURRENT_USER\\Software\\Cut\n"
+                     "\"orphan\"=\"x\"\n"
+                     "[HKEY_LOCAL_MACHINE\\Elsewhere]\n"
+                     "\"foreign\"=\"x\"\n"
+                     "\"cut\"=hex:05,\\\n"
+                     "[HKEY_CURRENT_USER\\Software\\Other]\n"
+                     "\"e\"=dword:00000005\n"
+                     "\"f\"=\"tru");
+    HKEY good = Open("Software\\Good", KEY_ALL_ACCESS);
+    EXPECT_EQ(ValueNames(good), (std::vector<std::string>{"a", "long"}));
+    EXPECT_EQ(Query(good, "long"), "\x01\x02\x03\x04");
+    HKEY missing = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Cut", 0, KEY_READ, &missing), ERROR_FILE_NOT_FOUND);
+
+    ASSERT_EQ(SetDword(good, "new", 7), ERROR_SUCCESS);
+    EXPECT_EQ(Query(good, "a"), "1\0"s);
+    EXPECT_EQ(Query(good, "new"), "\x07\0\0\0"s);
+    HKEY other = Open("Software\\Other");
+    EXPECT_EQ(Query(other, "e"), "\x05\0\0\0"s);
+    EXPECT_EQ(ValueNames(other), (std::vector<std::string>{"e"}));
+}
+
+TEST_F(Store, RandomBytesNeverCrashAndTheStoreStaysWritable) {
+    std::mt19937 random(7);
+    static const char interesting[] = "[]\"=@\\:,\n\rhexdwordstr(0)HKEY_CURRENT_USER";
+    for (int round = 0; round < 40; ++round) {
+        std::string bytes = "[HKEY_CURRENT_USER\\Software\\Fuzz]\n";
+        for (int i = 0; i < 400; ++i)
+            bytes.push_back(random() % 3 ? interesting[random() % (sizeof interesting - 1)] : static_cast<char>(random()));
+        test::WriteBytes(StoreFile(), bytes);
+        HKEY key = Open("Software\\Fuzz", KEY_ALL_ACCESS);
+        ValueNames(key);
+        ASSERT_EQ(SetDword(key, "written", static_cast<DWORD>(round)), ERROR_SUCCESS) << round;
+        ASSERT_EQ(Query(key, "written"), std::string(reinterpret_cast<char*>(&round), 4)) << round;
+    }
+}
+
+TEST_F(Store, AStoreThatCannotBeReadIsNotOverwritten) {
+    std::filesystem::create_directories(StoreFile());  // a directory where the file should be
+    HKEY key = nullptr;
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_CANTREAD);
+    EXPECT_TRUE(std::filesystem::is_directory(StoreFile()));
+}
+
+TEST(RegistryStoreLocation, PrefersOwnVariableThenXdgThenHome) {
+    test::ScopedEnvironment own("KVX4_REGISTRY_DIR", "/tmp/reg");
+    test::ScopedEnvironment xdg("XDG_CONFIG_HOME", "/tmp/xdg");
+    test::ScopedEnvironment home("HOME", "/tmp/home");
+    RegistryStore store("HKEY_CURRENT_USER");
+    EXPECT_EQ(store.FilePath(), "/tmp/reg/HKEY_CURRENT_USER.reg");
+    unsetenv("KVX4_REGISTRY_DIR");
+    EXPECT_EQ(store.FilePath(), "/tmp/xdg/kvx4/registry/HKEY_CURRENT_USER.reg");
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(store.FilePath(), "/tmp/home/.config/kvx4/registry/HKEY_CURRENT_USER.reg");
+}
+
+}  // namespace
+}  // namespace win
