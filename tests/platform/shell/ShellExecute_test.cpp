@@ -26,7 +26,7 @@ protected:
     void TearDown() override { SetShellOpener({}); }
 
     std::intptr_t Open(const char* file, const char* directory = nullptr, const char* verb = "open") {
-        return ShellExecuteA(nullptr, verb, file, nullptr, directory, SW_SHOWNORMAL);
+        return ShellExecuteA(nullptr, verb, file, nullptr, directory, 1 /* SW_SHOWNORMAL */);
     }
 
     struct Call {
