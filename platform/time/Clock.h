@@ -3,6 +3,7 @@
 // VirtualClock, on which Sleep returns at once after advancing time, and timers fire only when the
 // test advances time.
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/base/WinTypes.h"
@@ -28,6 +29,7 @@ public:
     std::uint64_t NowMs() const override { return now_; }
     void Sleep(DWORD ms) override {
         sleeps_.push_back(ms);
+        if (onSleep) onSleep(ms);
         now_ += ms;
     }
     bool IsVirtual() const override { return true; }
@@ -36,6 +38,8 @@ public:
     void AdvanceTo(std::uint64_t ms) { if (ms > now_) now_ = ms; }
     const std::vector<DWORD>& Sleeps() const { return sleeps_; }
     void ClearSleeps() { sleeps_.clear(); }
+    // Runs at the start of each sleep, so a test can look at what was written just before it.
+    std::function<void(DWORD)> onSleep;
 
 private:
     std::uint64_t now_ = 1000;
