@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/base/Geometry.h"
@@ -23,6 +24,9 @@ class Bitmap {
 public:
     // Negative sizes are taken as 0.
     Bitmap(int width, int height, std::uint32_t fill = 0);
+    // Leaves the pixels unspecified, for decoders that write every one of them.
+    struct NoFill {};
+    Bitmap(int width, int height, NoFill);
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -52,9 +56,26 @@ public:
     std::string label;
 
 private:
+    // Lets resize() skip zeroing, so a bitmap is written once, not twice.
+    template <typename T>
+    struct UninitializedAllocator : std::allocator<T> {
+        template <typename U>
+        struct rebind {
+            using other = UninitializedAllocator<U>;
+        };
+        template <typename U>
+        void construct(U* p) noexcept {
+            ::new (static_cast<void*>(p)) U;
+        }
+        template <typename U, typename... Args>
+        void construct(U* p, Args&&... args) {
+            ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+        }
+    };
+
     int width_;
     int height_;
-    std::vector<std::uint32_t> pixels_;
+    std::vector<std::uint32_t, UninitializedAllocator<std::uint32_t>> pixels_;
 };
 
 }  // namespace win

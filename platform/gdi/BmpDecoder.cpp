@@ -162,8 +162,10 @@ bool ConvertRows(const std::uint8_t* data, std::size_t stride, const DibLayout& 
             case 8: {
                 int x = 0;
                 for (; x + 4 <= w; x += 4) {
-                    std::uint32_t p0 = table[src[x]], p1 = table[src[x + 1]];
-                    std::uint32_t p2 = table[src[x + 2]], p3 = table[src[x + 3]];
+                    std::uint32_t four;
+                    std::memcpy(&four, src + x, 4);
+                    std::uint32_t p0 = table[four & 0xFF], p1 = table[(four >> 8) & 0xFF];
+                    std::uint32_t p2 = table[(four >> 16) & 0xFF], p3 = table[four >> 24];
                     dst[x] = p0;
                     dst[x + 1] = p1;
                     dst[x + 2] = p2;
@@ -213,18 +215,19 @@ bool ConvertRows(const std::uint8_t* data, std::size_t stride, const DibLayout& 
 }
 
 // BI_RLE8 / BI_RLE4 streams, bottom-up. Runs past the row end are clipped; pixels the stream
-// skips keep palette entry 0.
+// skips keep palette entry 0. With `out` null the stream is only checked, so that a broken file
+// is refused before a large bitmap is allocated for it.
 const char* DecodeRle(const std::uint8_t* data, std::size_t size, const DibLayout& d, const std::uint32_t* table,
-                      Bitmap& out) {
+                      Bitmap* out) {
     const std::int64_t w = d.width;
     const std::int64_t h = d.height;
     const bool four = d.compression == BI_RLE4;
-    out.Fill(table[0] & 0x00FFFFFF);
+    if (out) out->Fill(table[0] & 0x00FFFFFF);
     std::int64_t x = 0, y = 0;
     std::size_t pos = 0;
     auto put = [&](unsigned index) -> bool {
         if (table[index] & kBadIndex) return false;
-        if (x < w && y < h) out.Row(static_cast<int>(h - 1 - y))[x] = table[index];
+        if (out && x < w && y < h) out->Row(static_cast<int>(h - 1 - y))[x] = table[index];
         ++x;
         return true;
     };
@@ -275,10 +278,11 @@ std::shared_ptr<Bitmap> DecodeAt(const std::uint8_t* bytes, std::size_t size, st
     ReadPalette(bytes, d, table);
     const std::uint8_t* data = bytes + pixelOffset;
     std::size_t available = size - pixelOffset;
-    auto bitmap = std::make_shared<Bitmap>(static_cast<int>(d.width), static_cast<int>(d.height));
     if (d.compression == BI_RLE8 || d.compression == BI_RLE4) {
         if (d.sizeImage != 0 && d.sizeImage < available) available = d.sizeImage;
-        if (const char* why = DecodeRle(data, available, d, table, *bitmap)) return Fail(error, why);
+        if (const char* why = DecodeRle(data, available, d, table, nullptr)) return Fail(error, why);
+        auto bitmap = std::make_shared<Bitmap>(static_cast<int>(d.width), static_cast<int>(d.height), Bitmap::NoFill{});
+        DecodeRle(data, available, d, table, bitmap.get());
         return bitmap;
     }
     std::uint64_t rowBits = static_cast<std::uint64_t>(d.width) * d.bits;
@@ -288,6 +292,7 @@ std::shared_ptr<Bitmap> DecodeAt(const std::uint8_t* bytes, std::size_t size, st
     Channel probe;
     for (std::uint32_t m : d.masks)
         if (!probe.Init(m)) return Fail(error, "colour mask is not contiguous");
+    auto bitmap = std::make_shared<Bitmap>(static_cast<int>(d.width), static_cast<int>(d.height), Bitmap::NoFill{});
     if (!ConvertRows(data, static_cast<std::size_t>(stride), d, table, *bitmap))
         return Fail(error, "palette index beyond the palette");
     return bitmap;

@@ -150,7 +150,7 @@ BOOL DC::Copy(const Rect& destLogical, DC* source, const Rect& sourceLogical, DW
     Rect bound;
     for (const Rect& clip : DeviceClipRects()) bound = bound.Union(dest.Intersect(clip));
     if (bound.IsEmpty()) return TRUE;
-    std::vector<int> cols, rows;
+    thread_local std::vector<int> cols, rows;
     BuildMap(cols, bound.left, bound.right, d0.x, w, s0.x, sw, src->Width());
     BuildMap(rows, bound.top, bound.bottom, d0.y, h, s0.y, sh, src->Height());
     const Bitmap* from = src;
@@ -159,21 +159,28 @@ BOOL DC::Copy(const Rect& destLogical, DC* source, const Rect& sourceLogical, DW
         copy = *src;
         from = &copy;
     }
+    // The map is monotonic, so the columns with a source form one run.
+    const int* map = cols.data() - bound.left;
+    int validLeft = bound.left, validRight = bound.right;
+    while (validLeft < validRight && map[validLeft] < 0) ++validLeft;
+    while (validRight > validLeft && map[validRight - 1] < 0) --validRight;
     for (const Rect& clip : DeviceClipRects()) {
-        Rect r = dest.Intersect(clip);
+        Rect r = dest.Intersect(clip).Intersect({validLeft, bound.top, validRight, bound.bottom});
         if (r.IsEmpty()) continue;
+        const std::size_t span = static_cast<std::size_t>(r.Width()) * 4;
         for (int yy = r.top; yy < r.bottom; ++yy) {
             int sy = rows[static_cast<std::size_t>(yy - bound.top)];
             if (sy < 0) continue;
-            const std::uint32_t* srow = from->Row(sy);
             std::uint32_t* drow = dst->Row(yy);
-            const int* map = cols.data() - bound.left;
+            if (rop3 == 0xCC && yy > r.top && sy == rows[static_cast<std::size_t>(yy - 1 - bound.top)]) {
+                std::memcpy(drow + r.left, dst->Row(yy - 1) + r.left, span);  // repeated source row
+                continue;
+            }
+            const std::uint32_t* srow = from->Row(sy);
             if (rop3 == 0xCC) {
-                for (int xx = r.left; xx < r.right; ++xx)
-                    if (map[xx] >= 0) drow[xx] = srow[map[xx]];
+                for (int xx = r.left; xx < r.right; ++xx) drow[xx] = srow[map[xx]];
             } else {
-                for (int xx = r.left; xx < r.right; ++xx)
-                    if (map[xx] >= 0) drow[xx] = ApplyRop3(rop3, pattern, srow[map[xx]], drow[xx]);
+                for (int xx = r.left; xx < r.right; ++xx) drow[xx] = ApplyRop3(rop3, pattern, srow[map[xx]], drow[xx]);
             }
         }
     }

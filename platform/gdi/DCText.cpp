@@ -144,7 +144,7 @@ BOOL DC::ExtTextOutA(int x, int y, UINT options, const Rect* rect, std::string_v
     thread_local std::u32string codePoints;
     DecodeText(text, codePoints);
     const TEXTMETRICA& tm = ActiveFont().TextMetrics();
-    if (options & ETO_OPAQUE && rect) FillDevice(LogicalToDevice(*rect), ToDisplay(state_.bkColor));
+    if ((options & ETO_OPAQUE) && rect) FillDevice(LogicalToDevice(*rect), ToDisplay(state_.bkColor));
     if (codePoints.empty()) return TRUE;
     const UINT align = state_.textAlign;
     if (align & TA_UPDATECP) {

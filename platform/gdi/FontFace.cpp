@@ -2,8 +2,6 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include FT_DRIVER_H
-#include FT_MODULE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
@@ -19,12 +17,6 @@ struct Library {
     std::mutex mutex;  // FT_New_Face / FT_Done_Face on a shared library must not race
     Library() {
         if (FT_Init_FreeType(&handle) != 0) handle = nullptr;
-        if (handle) {
-            // The classic TrueType interpreter hints both axes, which keeps small UI text on whole
-            // pixels like GDI's; the newer one hints only vertically and looks soft at 11 px.
-            FT_UInt version = TT_INTERPRETER_VERSION_35;
-            FT_Property_Set(handle, "truetype", "interpreter-version", &version);
-        }
     }
 };
 
@@ -150,13 +142,17 @@ GlyphImage FontFace::Render(char32_t codePoint) {
     GlyphImage glyph;
     GlyphImage* out = &glyph;
     FT_Face face = impl_->face;
-    FT_Int32 flags = request_.mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL;
+    // The Liberation and DejaVu instructions hint only vertically, which leaves stems smeared over
+    // two pixels at 11 px; FreeType's own hinter snaps them in both directions like GDI does.
+    FT_Int32 flags = (request_.mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL) | FT_LOAD_FORCE_AUTOHINT;
     if (FT_Load_Glyph(face, GlyphIndex(face, codePoint), flags) != 0) return glyph;
     FT_GlyphSlot slot = face->glyph;
     if (request_.embolden) FT_GlyphSlot_Embolden(slot);
     if (FT_Render_Glyph(slot, request_.mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) return glyph;
     const FT_Bitmap& bm = slot->bitmap;
-    out->advance = static_cast<int>((slot->advance.x + 32) >> 6);
+    // The hinter widens advances; the font's own widths rounded to whole pixels keep text as wide
+    // as GDI's (dialog units depend on it).
+    out->advance = static_cast<int>((slot->linearHoriAdvance + 0x8000) >> 16) + (request_.embolden ? 1 : 0);
     out->left = slot->bitmap_left;
     out->top = slot->bitmap_top;
     out->width = static_cast<int>(bm.width);

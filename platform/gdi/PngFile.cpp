@@ -39,7 +39,7 @@ std::shared_ptr<Bitmap> Finish(png_image& image) {
         return nullptr;
     }
     image.format = PNG_FORMAT_BGRA;
-    auto bitmap = std::make_shared<Bitmap>(static_cast<int>(image.width), static_cast<int>(image.height));
+    auto bitmap = std::make_shared<Bitmap>(static_cast<int>(image.width), static_cast<int>(image.height), Bitmap::NoFill{});
     png_color black{0, 0, 0};
     if (!png_image_finish_read(&image, &black, bitmap->Pixels(), 0, nullptr)) {
         png_image_free(&image);
