@@ -1,0 +1,26 @@
+#pragma once
+// Finds the component library the way the host does: the Effects category key of the current
+// user's registry holds one string value per component, named for the component, whose data is
+// the library's full path.
+#include <string>
+#include <utility>
+#include <vector>
+
+inline constexpr const char* kEffectsKeyPath = "Software\\Corvane\\Tidefall\\Components\\Effects";
+inline constexpr const char* kComponentDisplayName = "DU Dazaro Veruvur (KVX4)";
+
+struct LocatedComponent {
+    std::string path;   // the library path, when found
+    std::string error;  // why not, when not found
+    bool Found() const { return error.empty(); }
+};
+
+// Reads the registered library path of `displayName` under the Effects key. It fails, with a message
+// that tells the user what to do, when the key or value is missing, is not a string, or is empty.
+LocatedComponent FindRegisteredComponent(const std::string& displayName = kComponentDisplayName);
+
+// Every component registered under the Effects key, in the registry's value order.
+std::vector<std::pair<std::string, std::string>> ListRegisteredEffects();
+
+// KVX4.dll in the directory of the running executable.
+std::string DefaultLibraryPath();

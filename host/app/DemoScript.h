@@ -1,0 +1,67 @@
+#pragma once
+// Demo scripts: plain text, one command per line, that drive the host program the way a person
+// would (pointer and keys) and the way the host's engine would (value bytes, controller changes).
+// Pointer coordinates are pixels in the editor area, whose top-left corner is 0 0. ParseDemoScript
+// turns the text into commands; ScriptPlayer runs them.
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "host/app/HostButtons.h"
+#include "host/app/KeyNames.h"
+#include "host/app/ParameterFields.h"
+#include "platform/base/Geometry.h"
+
+namespace script {
+
+struct Move { win::Point to; };
+struct Click {
+    win::Point at;
+    int button = 0;  // 0 left, 1 right
+    bool twice = false;
+};
+struct Drag {
+    win::Point from;
+    win::Point to;
+    int button = 0;
+};
+struct Key { KeyStroke stroke; };
+struct Type { std::vector<KeyStroke> strokes; };
+struct Wait { unsigned ms = 0; };
+struct Screenshot { std::string path; };
+struct Set {
+    BlockField field = BlockField::Effect;
+    unsigned long value = 0;
+};
+struct ControllerChange { int port = 0, channel = 0, controller = 0, value = 0; };
+// The host restores a registration it keeps (as from a saved session), without the editor.
+struct Automate {
+    BlockField field = BlockField::Effect;
+    int port = 0, channel = 0, controller = 0;
+};
+struct Show { bool show = true; };
+struct Press { HostButton button = HostButton::Editor; };
+struct Quit {};
+
+using Action = std::variant<Move, Click, Drag, Key, Type, Wait, Screenshot, Set, ControllerChange, Automate, Show,
+                            Press, Quit>;
+
+struct Command {
+    int line = 0;
+    Action action;
+};
+
+struct ParseResult {
+    std::vector<Command> commands;
+    // One "name:line: message" per bad line, in line order; empty when the script is good.
+    std::vector<std::string> errors;
+    bool Ok() const { return errors.empty(); }
+};
+
+ParseResult Parse(std::string_view text, std::string_view sourceName);
+
+// The format as the help text and the README describe it.
+std::string FormatSummary();
+
+}  // namespace script

@@ -1,0 +1,115 @@
+#include "host/app/HostOptions.h"
+
+#include <charconv>
+
+#include "host/app/DemoScript.h"
+
+namespace {
+
+constexpr int kLargestScale = 8;
+
+}  // namespace
+
+HostOptionsResult ParseHostOptions(const std::vector<std::string>& arguments) {
+    HostOptionsResult result;
+    HostOptions& options = result.options;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        std::string name = arguments[i];
+        std::string value;
+        bool hasValue = false;
+        if (size_t equals = name.find('='); name.rfind("--", 0) == 0 && equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name.resize(equals);
+            hasValue = true;
+        }
+        auto takeValue = [&]() -> bool {
+            if (hasValue) return true;
+            if (i + 1 >= arguments.size()) {
+                result.error = name + " needs a value";
+                return false;
+            }
+            value = arguments[++i];
+            return true;
+        };
+        auto noValue = [&]() -> bool {
+            if (hasValue) result.error = name + " takes no value";
+            return !hasValue;
+        };
+
+        if (name == "--help" || name == "-h") {
+            if (!noValue()) return result;
+            options.help = true;
+        } else if (name == "--register") {
+            if (!noValue()) return result;
+            options.registerLibrary = true;
+        } else if (name == "--list") {
+            if (!noValue()) return result;
+            options.list = true;
+        } else if (name == "--headless") {
+            if (!noValue()) return result;
+            options.headless = true;
+        } else if (name == "--calls") {
+            if (!noValue()) return result;
+            options.printCalls = true;
+        } else if (name == "--library" || name == "--script" || name == "--screenshot") {
+            if (!takeValue()) return result;
+            if (value.empty()) {
+                result.error = name + " needs a non-empty value";
+                return result;
+            }
+            if (name == "--library") options.library = value;
+            else if (name == "--script") options.script = value;
+            else {
+                options.screenshot = value;
+                options.screenshotGiven = true;
+            }
+        } else if (name == "--scale") {
+            if (!takeValue()) return result;
+            int scale = 0;
+            auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), scale);
+            if (error != std::errc() || end != value.data() + value.size() || scale < 1 || scale > kLargestScale) {
+                result.error = "--scale must be a whole number 1.." + std::to_string(kLargestScale) + ", got '" + value + "'";
+                return result;
+            }
+            options.scale = scale;
+        } else {
+            result.error = "unknown option '" + arguments[i] + "' (see --help)";
+            return result;
+        }
+    }
+    return result;
+}
+
+std::string HostHelpText() {
+    return "Usage: kvx4-host [options]\n"
+           "\n"
+           "Loads the KVX4 equaliser editor component the way its host does (the library path comes\n"
+           "from the registry value \"DU Dazaro Veruvur (KVX4)\" under\n"
+           "HKEY_CURRENT_USER\\Software\\Corvane\\Tidefall\\Components\\Effects), binds it to an\n"
+           "effect slot and shows its editor next to a live readout of the slot's parameter block.\n"
+           "\n"
+           "Options:\n"
+           "  --register          register the component first: load the library (--library PATH,\n"
+           "                      else KVX4.dll beside kvx4-host) and call its DllRegisterComponent\n"
+           "  --library PATH      load this library instead of the registered one\n"
+           "  --list              list the registered effect components and exit\n"
+           "  --headless          no window, even when a display is available; runs the script\n"
+           "                      (--script, else the default demo) on a virtual clock, instantly,\n"
+           "                      and saves a screenshot at the end\n"
+           "  --script FILE       run a demo script (in a window: in real time, then stay open\n"
+           "                      unless the script ends with quit)\n"
+           "  --screenshot PATH   where the final screenshot goes (default kvx4-host.png; in a\n"
+           "                      window only when this option is given)\n"
+           "  --scale N           enlarge the window by a whole factor 1..8\n"
+           "  --calls             print the calls the editor made on the effect slot at exit\n"
+           "  -h, --help          show this text\n"
+           "\n"
+           "Without a display ($DISPLAY / $WAYLAND_DISPLAY unset, or the window cannot be opened)\n"
+           "the program runs headless.\n"
+           "\n"
+           "Demo scripts: one command per line.\n" +
+           script::FormatSummary() +
+           "\n"
+           "Exit status: 0 on success, 1 when the component cannot be found, loaded or driven or a\n"
+           "script command fails, 2 for a bad command line or script.\n";
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The host program's command line.
+#include <string>
+#include <vector>
+
+struct HostOptions {
+    bool help = false;
+    bool registerLibrary = false;  // --register
+    bool list = false;             // --list
+    std::string library;           // --library PATH; empty: the registered path
+    bool headless = false;         // --headless
+    std::string script;            // --script FILE; empty: the default demo when headless
+    std::string screenshot = "kvx4-host.png";
+    bool screenshotGiven = false;  // --screenshot PATH was given
+    int scale = 1;                 // --scale N
+    bool printCalls = false;       // --calls
+};
+
+struct HostOptionsResult {
+    HostOptions options;
+    std::string error;  // empty when the command line is good
+};
+
+// `arguments` excludes the program name. Options take their value as the next argument or after
+// "=" ("--scale 2", "--scale=2").
+HostOptionsResult ParseHostOptions(const std::vector<std::string>& arguments);
+
+std::string HostHelpText();

@@ -1,0 +1,379 @@
+#include "host/app/HostSession.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <tuple>
+
+#include "host/app/ComponentLocator.h"
+#include "platform/desktop/Desktop.h"
+#include "platform/desktop/HeadlessBackend.h"
+#include "platform/desktop/SdlBackend.h"
+#include "platform/window/WindowSystem.h"
+
+namespace {
+
+constexpr const char* kTitle = "KVX4 Host \u2014 DU Dazaro Veruvur (KVX4)";
+constexpr int kSweep[] = {32, 64, 96, 127, 0};
+// The script files a headless run falls back to, relative to the executable's directory: an
+// installed layout first, then the source tree above a build directory's bin/.
+constexpr const char* kDefaultScriptPlaces[] = {"../share/kvx4/default.kvx4script", "../../demo/default.kvx4script",
+                                                "../demo/default.kvx4script"};
+
+void Say(const std::string& text) { std::printf("kvx4-host: %s\n", text.c_str()); }
+void Complain(const std::string& text) { std::fprintf(stderr, "kvx4-host: %s\n", text.c_str()); }
+
+bool HasDisplay() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
+        if (const char* value = std::getenv(name); value && *value) return true;
+    return false;
+}
+
+std::string Directory(const std::string& path) {
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+std::string FindDefaultScript() {
+    const std::string exeDir = Directory(DefaultLibraryPath());
+    for (const char* place : kDefaultScriptPlaces) {
+        std::string candidate = exeDir + "/" + place;
+        if (std::ifstream(candidate).good()) return CanonicalPath(candidate);
+    }
+    if (std::ifstream("demo/default.kvx4script").good()) return CanonicalPath("demo/default.kvx4script");
+    return {};
+}
+
+std::string Hex(unsigned value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%X", value);
+    return text;
+}
+
+}  // namespace
+
+HostSession::HostSession(HostOptions options)
+    : options_(std::move(options)), site_([this] {
+          // The editor asks from inside its own click handling; act once that call has returned.
+          if (window_) window_->PostEditorCloseRequest();
+      }) {}
+
+HostSession::~HostSession() { Shutdown(); }
+
+int HostSession::Run() {
+    if (options_.help) {
+        std::fputs(HostHelpText().c_str(), stdout);
+        return 0;
+    }
+    if (options_.list) {
+        auto components = ListRegisteredEffects();
+        if (components.empty()) Say(std::string("no effect components registered under HKEY_CURRENT_USER\\") + kEffectsKeyPath);
+        for (const auto& [name, path] : components) std::printf("%s = %s\n", name.c_str(), path.c_str());
+        return 0;
+    }
+    if (!options_.script.empty() && !ReadScript(options_.script)) return 2;
+
+    ChooseDesktop();
+    if (headless_ && options_.script.empty()) {
+        std::string fallback = FindDefaultScript();
+        if (fallback.empty()) Say("no demo script given or found (demo/default.kvx4script); showing the opening state");
+        else if (!ReadScript(fallback)) return 2;
+    }
+    module_ = std::make_unique<win::Module>("kvx4-host", reinterpret_cast<const void*>(&FindDefaultScript));
+
+    if (options_.registerLibrary && !RegisterLibrary()) return 1;
+    if (!LoadComponent()) return 1;
+    InitialiseSlot();
+    if (!OpenEditor()) return 1;
+    StartScript();
+
+    const std::uint64_t start = win::GetClock().NowMs();
+    win::RunMessageLoop();
+    if (headless_)
+        Say("script ran " + std::to_string(player_ ? player_->CommandsRun() : 0) + " commands in " +
+            std::to_string(win::GetClock().NowMs() - start) + " ms of virtual time");
+    TakeFinalScreenshot();
+    Shutdown();
+    return exitCode_;
+}
+
+bool HostSession::ReadScript(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        Complain("cannot read script " + path);
+        return false;
+    }
+    std::stringstream text;
+    text << file.rdbuf();
+    script::ParseResult parsed = script::Parse(text.str(), path);
+    for (const std::string& error : parsed.errors) Complain(error);
+    if (!parsed.Ok()) return false;
+    script_ = std::move(parsed.commands);
+    scriptName_ = path;
+    return true;
+}
+
+void HostSession::ChooseDesktop() {
+    const win::Size size = HostWindow::OuterSize();
+    win::Desktop& desktop = win::Desktop::Instance();
+    desktop.SetSize(size);
+    if (!options_.headless) {
+        if (!HasDisplay()) {
+            Say("no display ($DISPLAY is not set): running headless");
+        } else {
+            std::string error;
+            if (auto backend = win::SdlBackend::Create(kTitle, size, options_.scale, &error)) {
+                desktop.SetBackend(std::move(backend));
+                return;
+            }
+            Say("cannot open a window (" + error + "): running headless");
+        }
+    }
+    headless_ = true;
+    // Before any window or timer exists, so that every timer runs on the same clock.
+    win::SetClock(&virtualClock_);
+    desktop.SetBackend(std::make_unique<win::HeadlessBackend>());
+}
+
+bool HostSession::RegisterLibrary() {
+    const std::string path = CanonicalPath(options_.library.empty() ? DefaultLibraryPath() : options_.library);
+    std::string error;
+    if (!RegisterComponentLibrary(path, &error)) {
+        Complain("cannot register the component: " + error);
+        return false;
+    }
+    LocatedComponent registered = FindRegisteredComponent();
+    if (!registered.Found()) {
+        Complain("DllRegisterComponent succeeded but the registry holds no value: " + registered.error);
+        return false;
+    }
+    Say(std::string("registered \"") + kComponentDisplayName + "\" = " + registered.path);
+    return true;
+}
+
+bool HostSession::LoadComponent() {
+    std::string path = options_.library;
+    if (path.empty()) {
+        LocatedComponent located = FindRegisteredComponent();
+        if (!located.Found()) {
+            Complain(located.error);
+            return false;
+        }
+        path = located.path;
+    }
+    std::string error;
+    if (!library_.Open(path, &error)) {
+        Complain(error);
+        return false;
+    }
+    auto getComponent = reinterpret_cast<CRVGetComponentInterfaceFn>(library_.Symbol("CRVGetComponentInterface", &error));
+    if (getComponent)
+        freeComponent_ = reinterpret_cast<CRVFreeComponentInterfaceFn>(library_.Symbol("CRVFreeComponentInterface", &error));
+    if (!getComponent || !freeComponent_) {
+        Complain(error);
+        return false;
+    }
+    component_ = static_cast<IEffectComponent*>(getComponent(kEffectsCategory));
+    if (!component_) {
+        Complain(path + ": CRVGetComponentInterface(" + Hex(kEffectsCategory) + ") returned no component");
+        return false;
+    }
+    Say("loaded " + path + " (kind " + std::to_string(component_->GetKind()) + ", revision " +
+        Hex(static_cast<unsigned>(component_->GetRevision())) + ")");
+    return true;
+}
+
+void HostSession::InitialiseSlot() {
+    // A mixer slot as the engine would hand it over: levels mid-way, both outputs on.
+    SetFieldFromHost(slot_, BlockField::Effect, 100);
+    for (BlockField band : {BlockField::LowFreq, BlockField::MidFreq, BlockField::HighFreq, BlockField::MidCutoff})
+        SetFieldFromHost(slot_, band, 64);
+    SetFieldFromHost(slot_, BlockField::OptionFlags, OPTION_LEFT_OUT | OPTION_RIGHT_OUT);
+    slot_.SetAutomationObserver([this](const CEffectsPlugin&) {
+        if (window_) window_->Readout().Refresh();
+    });
+}
+
+bool HostSession::OpenEditor() {
+    window_ = std::make_unique<HostWindow>(slot_);
+    if (!window_->Create(kTitle, {0, 0}, this)) {
+        Complain("cannot create the host window");
+        return false;
+    }
+    // The order the component expects: slot, site, editor, show.
+    component_->SetEffect(&slot_);
+    component_->SetEditorSite(&site_);
+    editorHandle_ = component_->CreateEditor(window_->Editor().GetSafeHwnd());
+    if (!editorHandle_) Complain("the component created no editor window; carrying on with the readout only");
+    SetEditorShown(true);
+    window_->SetStatus(editorHandle_ ? "Editor open." : "The component created no editor window.");
+    win::PumpMessages();
+    return true;
+}
+
+void HostSession::StartScript() {
+    if (script_.empty() && !headless_) return;
+    player_ = std::make_unique<ScriptPlayer>(std::move(script_), scriptName_, *this);
+    if (!player_->Start()) {
+        Complain("cannot start the script");
+        exitCode_ = 1;
+        win::PostQuitMessage(1);
+    }
+}
+
+void HostSession::TakeFinalScreenshot() {
+    if (!window_ || (!headless_ && !options_.screenshotGiven)) return;
+    std::string error;
+    if (!SaveScreenshot(options_.screenshot, &error)) {
+        Complain(error);
+        exitCode_ = 1;
+    }
+}
+
+void HostSession::Shutdown() {
+    if (component_) {
+        if (editorHandle_) component_->ShowEditor(false);
+        freeComponent_(component_);
+        component_ = nullptr;
+        editorHandle_ = nullptr;
+    }
+    if (options_.printCalls && !slot_.CallLog().Calls().empty()) {
+        Say("calls the editor made on the effect slot:");
+        for (const std::string& call : slot_.CallLog().Texts()) std::printf("  %s\n", call.c_str());
+        options_.printCalls = false;
+    }
+    slot_.SetAutomationObserver(nullptr);
+    player_.reset();
+    window_.reset();
+    library_.Close();
+    if (win::Desktop::Instance().Backend()) win::Desktop::Instance().SetBackend(nullptr);
+    if (headless_) win::SetClock(nullptr);
+    module_.reset();
+}
+
+void HostSession::SetEditorShown(bool shown) {
+    editorShown_ = shown;
+    if (editorHandle_) component_->ShowEditor(shown);
+    EditorArea& area = window_->Editor();
+    if (!shown) area.SetNote("Editor hidden \u2014 \u201cShow editor\u201d brings it back");
+    else if (!editorHandle_) area.SetNote("The component created no editor window");
+    else area.SetNote("");
+    window_->SetButtonText(HostButton::Editor, shown ? "Hide editor" : "Show editor");
+}
+
+void HostSession::OnHostButton(HostButton button) {
+    switch (button) {
+        case HostButton::Editor:
+            SetEditorShown(!editorShown_);
+            window_->SetStatus(editorShown_ ? "Editor shown." : "Editor hidden.");
+            break;
+        case HostButton::Clip: {
+            const tagEffectParams* block = slot_.GetInterface();
+            if (!block) break;
+            slot_.SetStatusFlags(block->statusFlags ^ STATUS_CLIP);
+            window_->SetStatus(block->statusFlags & STATUS_CLIP ? "Clip bit set by the host."
+                                                                : "Clip bit cleared by the host.");
+            break;
+        }
+        case HostButton::MidiCc: SendControllerSweep(); break;
+        case HostButton::Presets: {
+            tagEffectParams* block = slot_.GetInterface();
+            if (!block) break;
+            block->presetsAvailable = block->presetsAvailable ? 0 : 1;
+            window_->SetStatus(block->presetsAvailable ? "User presets available." : "User presets unavailable.");
+            break;
+        }
+    }
+    window_->Readout().Refresh();
+}
+
+void HostSession::SendControllerSweep() {
+    std::vector<AutomationRegistration> registrations = slot_.Registrations();
+    if (registrations.empty()) {
+        window_->SetStatus("No automation yet: right-click a control in the editor to assign a controller.");
+        return;
+    }
+    const int value = kSweep[sweepStep_++ % std::size(kSweep)];
+    std::set<std::tuple<int, int, int>> sent;
+    std::string text;
+    for (const AutomationRegistration& r : registrations) {
+        if (!sent.insert({r.port, r.channel, r.controller}).second) continue;
+        slot_.ApplyControllerMessage(r.port, r.channel, r.controller, value);
+        if (!text.empty()) text += ", ";
+        text += std::to_string(r.port) + "/" + std::to_string(r.channel) + "/" + std::to_string(r.controller);
+    }
+    window_->SetStatus("Sent controller " + text + " = " + std::to_string(value) + ".");
+}
+
+void HostSession::OnHostWindowClose() { win::PostQuitMessage(exitCode_); }
+
+void HostSession::OnEditorCloseRequest() {
+    SetEditorShown(false);
+    window_->SetStatus("The editor asked to close.");
+}
+
+win::Point HostSession::EditorToScreen(win::Point editorPoint) {
+    return window_->Editor().ClientOriginOnScreen() + editorPoint;
+}
+
+win::Point HostSession::HostButtonOnScreen(HostButton button) { return window_->ButtonCenterOnScreen(button); }
+
+void HostSession::SetField(BlockField field, unsigned long value) {
+    SetFieldFromHost(slot_, field, value);
+    window_->Readout().Refresh();
+}
+
+int HostSession::ControllerChange(int port, int channel, int controller, int value) {
+    int reached = slot_.ApplyControllerMessage(port, channel, controller, value);
+    window_->SetStatus("Controller " + std::to_string(port) + "/" + std::to_string(channel) + "/" +
+                       std::to_string(controller) + " = " + std::to_string(value) + " reached " +
+                       std::to_string(reached) + (reached == 1 ? " record." : " records."));
+    window_->Readout().Refresh();
+    return reached;
+}
+
+bool HostSession::RestoreAutomation(BlockField field, int port, int channel, int controller) {
+    tagEffectParams* block = slot_.GetInterface();
+    tagMAREG* record = block ? FieldRecord(*block, field) : nullptr;
+    if (!record) return false;
+    // The host's own doing, not the editor's: it stays out of the editor's call log.
+    const bool logging = slot_.CallLog().Enabled();
+    slot_.CallLog().SetEnabled(false);
+    const int added = slot_.AddAutomation(record, port, channel, controller);
+    slot_.CallLog().SetEnabled(logging);
+    return added != 0;
+}
+
+void HostSession::ShowEditor(bool show) { SetEditorShown(show); }
+
+bool HostSession::SaveScreenshot(const std::string& path, std::string* error) {
+    window_->Readout().Refresh();
+    if (!win::Desktop::Instance().SaveScreenshot(path)) {
+        *error = "cannot write screenshot " + path;
+        return false;
+    }
+    Say("screenshot written to " + CanonicalPath(path));
+    return true;
+}
+
+void HostSession::ScriptEnded(bool quitRequested, const std::string& error) {
+    if (!error.empty()) {
+        Complain(error);
+        exitCode_ = 1;
+        win::PostQuitMessage(exitCode_);
+        return;
+    }
+    if (!headless_ && !quitRequested) {
+        window_->SetStatus("Script finished.");
+        return;
+    }
+    if (!quitRequested && win::WindowSystem::Instance().modalDepth > 0) {
+        win::Window* active = win::WindowSystem::Instance().Active();
+        Complain(scriptName_ + ": the script ended while a modal window is open (\"" +
+                 (active ? active->GetWindowText() : std::string()) + "\"); answer it before the end");
+        exitCode_ = 1;
+    }
+    win::PostQuitMessage(exitCode_);
+}

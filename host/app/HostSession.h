@@ -1,0 +1,79 @@
+#pragma once
+// One run of the host program: picks the desktop (a real window or headless on a virtual clock),
+// registers and finds the component, loads it, binds it to the host's effect slot, shows its editor
+// in the host window, plays a demo script and takes screenshots, and tears everything down in the
+// order the component expects (hide, free, unload).
+//
+// Owns the effect slot, the editor site, the loaded library, the host window and the script
+// player. The component object is the library's; the session frees it before unloading.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/app/ComponentLibrary.h"
+#include "host/app/DemoScript.h"
+#include "host/app/EditorSite.h"
+#include "host/app/HostOptions.h"
+#include "host/app/HostWindow.h"
+#include "host/app/ScriptActions.h"
+#include "host/app/ScriptPlayer.h"
+#include "host/lib/EffectsPlugin.h"
+#include "platform/module/Module.h"
+#include "platform/time/Clock.h"
+
+class HostSession final : public HostWindow::Listener, public ScriptActions {
+public:
+    explicit HostSession(HostOptions options);
+    ~HostSession();
+    HostSession(const HostSession&) = delete;
+    HostSession& operator=(const HostSession&) = delete;
+
+    // The program's exit code.
+    int Run();
+
+    void OnHostButton(HostButton button) override;
+    void OnHostWindowClose() override;
+    void OnEditorCloseRequest() override;
+
+    win::Point EditorToScreen(win::Point editorPoint) override;
+    win::Point HostButtonOnScreen(HostButton button) override;
+    void SetField(BlockField field, unsigned long value) override;
+    int ControllerChange(int port, int channel, int controller, int value) override;
+    bool RestoreAutomation(BlockField field, int port, int channel, int controller) override;
+    void ShowEditor(bool show) override;
+    bool SaveScreenshot(const std::string& path, std::string* error) override;
+    void ScriptEnded(bool quitRequested, const std::string& error) override;
+
+private:
+    bool ReadScript(const std::string& path);
+    void ChooseDesktop();
+    bool RegisterLibrary();
+    bool LoadComponent();
+    bool OpenEditor();
+    void StartScript();
+    void TakeFinalScreenshot();
+    void Shutdown();
+    void SetEditorShown(bool shown);
+    void SendControllerSweep();
+    void InitialiseSlot();
+
+    HostOptions options_;
+    bool headless_ = false;
+    win::VirtualClock virtualClock_;
+    std::unique_ptr<win::Module> module_;
+
+    CEffectsPlugin slot_;
+    EditorSite site_;
+    ComponentLibrary library_;
+    CRVFreeComponentInterfaceFn freeComponent_ = nullptr;
+    IEffectComponent* component_ = nullptr;
+    win::HWND editorHandle_ = nullptr;
+    bool editorShown_ = false;
+
+    std::unique_ptr<HostWindow> window_;
+    std::vector<script::Command> script_;
+    std::string scriptName_;
+    std::unique_ptr<ScriptPlayer> player_;
+    int sweepStep_ = 0;
+    int exitCode_ = 0;
+};
