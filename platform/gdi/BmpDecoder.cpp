@@ -1,5 +1,6 @@
 // BMP and packed-DIB decoding. Every read goes through bounds-checked offsets into the caller's
 // bytes; sizes are computed in 64 bits so that hostile headers cannot wrap them.
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <fstream>
@@ -128,7 +129,10 @@ const char* ParseHeader(const std::uint8_t* bytes, std::size_t size, std::size_t
         std::size_t maxColors = std::size_t{1} << d.bits;
         d.paletteCount = (colorsUsed == 0 || colorsUsed > maxColors) ? maxColors : colorsUsed;
     }
-    std::uint64_t paletteBytes = static_cast<std::uint64_t>(d.paletteCount) * d.paletteEntrySize;
+    // True-colour DIBs may still carry a (display hint) colour table; packed DIBs place their
+    // pixels after it.
+    std::uint64_t tableCount = d.bits <= 8 ? d.paletteCount : std::min<std::uint32_t>(colorsUsed, 256);
+    std::uint64_t paletteBytes = tableCount * d.paletteEntrySize;
     if (paletteBytes > size - d.paletteOffset) return "truncated palette";
     d.paletteEnd = d.paletteOffset + static_cast<std::size_t>(paletteBytes);
     return nullptr;
