@@ -52,7 +52,7 @@ void SetPresetName(tagUserPreset& preset, const char* text) {
     const std::string_view source = text ? std::string_view(text) : std::string_view();
     const std::size_t length = FittingLength(source);
     std::memset(preset.name, 0, kPresetNameSize);
-    std::memcpy(preset.name, source.data(), length);
+    if (length > 0) std::memcpy(preset.name, source.data(), length);
 }
 
 void TerminatePresetName(tagUserPreset& preset) {
