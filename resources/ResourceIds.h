@@ -15,4 +15,29 @@ constexpr unsigned IDS_FX_DEPTH_SLIDER = 61450;
 constexpr unsigned IDD_EDITOR_HOST = 200;
 constexpr unsigned IDC_EDITOR_FRAME = 1035;
 
+// Bitmaps of the panel.
+constexpr unsigned IDB_PANEL_BACKGROUND = 185;
+constexpr unsigned IDB_COMPARE_SWITCH = 215;
+constexpr unsigned IDB_LOAD_SAVE = 216;
+constexpr unsigned IDB_HELP_CLOSE = 223;
+constexpr unsigned IDB_CHOOSER_BACKGROUND = 222;
+// Bitmaps of the contour control.
+constexpr unsigned IDB_SLIDER_TRACK = 141;
+constexpr unsigned IDB_SLIDER_HANDLE = 144;
+constexpr unsigned IDB_SLIDER_HANDLE_SELECTED = 160;
+constexpr unsigned IDB_LEVEL_BAR = 196;
+constexpr unsigned IDB_BAND_TEXTURE = 199;
+constexpr unsigned IDB_CUTOFF_MARKER = 145;
+constexpr unsigned IDB_CUTOFF_MARKER_SELECTED = 161;
+constexpr unsigned IDB_BYPASS_BUTTON = 220;
+// Bitmaps of the stereo dry mixer.
+constexpr unsigned IDB_FADER_TRACK = 159;
+constexpr unsigned IDB_FADER_KNOB = 133;
+constexpr unsigned IDB_FADER_KNOB_SELECTED = 157;
+constexpr unsigned IDB_METER = 131;
+constexpr unsigned IDB_READOUT_PLATE = 197;
+constexpr unsigned IDB_LEFT_SWITCH = 189;
+constexpr unsigned IDB_RIGHT_SWITCH = 191;
+constexpr unsigned IDB_CLIP_INDICATOR = 219;
+
 void RegisterDialogTemplates(win::Module& module);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/gdi/Bitmap.h"
+#include "platform/window/Cursor.h"
 #include "platform/window/WindowSystem.h"
 
 namespace win {
@@ -80,10 +81,16 @@ std::unique_ptr<SdlBackend> SdlBackend::Create(const std::string& title, Size de
         if (error) *error = SDL_GetError();
         return nullptr;
     }
+    SetCursorObserver([](CursorShape shape) {
+        static SDL_Cursor* arrow = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+        static SDL_Cursor* wait = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
+        SDL_SetCursor(shape == CursorShape::Wait ? wait : arrow);
+    });
     return backend;
 }
 
 SdlBackend::~SdlBackend() {
+    SetCursorObserver(nullptr);
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);

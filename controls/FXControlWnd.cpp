@@ -1,0 +1,62 @@
+#include "controls/FXControlWnd.h"
+
+#include <cstring>
+
+#include "component/CurrentComponent.h"
+#include "host/lib/EffectParams.h"
+#include "host/lib/EffectsPlugin.h"
+#include "platform/gdi/Font.h"
+#include "presets/PresetValues.h"
+
+using namespace win;
+
+CFXControlWnd::CFXControlWnd()
+    : highlightColour(RGB(0, 255, 255)),
+      normalColour(RGB(156, 206, 206)),
+      controlFont(CreateFontA(13, 0, 0, 0, 500, 0, 0, 0, 0, 0, 0, 0, 0x20, "Arial")) {
+    std::memset(iniFileName, 0, sizeof iniFileName);
+    std::strcpy(iniFileName, "KVX4.ini");
+    effectSlot = CurrentEffect();
+    if (effectSlot) paramBlock = effectSlot->GetInterface();
+}
+
+CFXControlWnd::~CFXControlWnd() = default;
+
+void CFXControlWnd::StepValue(int* value, UINT key) {
+    if (!value) return;
+    switch (key) {
+        case VK_PRIOR: *value = *value + 10 > 127 ? 127 : *value + 10; break;
+        case VK_NEXT: *value = *value - 10 < 0 ? 0 : *value - 10; break;
+        case VK_UP:
+        case VK_ADD:
+            if (*value >= 127) return;
+            ++*value;
+            break;
+        case VK_DOWN:
+        case VK_SUBTRACT:
+            if (*value <= 0) return;
+            --*value;
+            break;
+        default: return;
+    }
+    InvalidateRect(nullptr, FALSE);
+}
+
+void CFXControlWnd::StoreParameter(int value, int parameterId) {
+    if (!paramBlock) return;
+    tagMAREG* record = nullptr;
+    switch (parameterId) {
+        case kParamEffect: record = &paramBlock->effect; break;
+        case kParamLowFreq: record = &paramBlock->lowFreq; break;
+        case kParamMidFreq: record = &paramBlock->midFreq; break;
+        case kParamHighFreq: record = &paramBlock->highFreq; break;
+        case kParamMidCutoff: record = &paramBlock->midCutoff; break;
+        default: return;
+    }
+    record->value = static_cast<BYTE>(value & 0xFF);
+}
+
+void CFXControlWnd::StoreOutputSwitches(const tagUserPreset* preset) {
+    if (!paramBlock || !preset) return;
+    paramBlock->optionFlags = OutputSwitchFlags(*preset);
+}

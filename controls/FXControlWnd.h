@@ -1,0 +1,44 @@
+#pragma once
+// The common window base of the editor panel and its two custom-drawn controls: their font and
+// text colours, the preset file name, the effect slot and parameter block they edit, and the small
+// operations that turn keys into value changes and write values into the parameter block.
+// The effect slot and the block belong to the host; this window only points at them.
+#include <memory>
+
+#include "platform/window/Window.h"
+
+class CEffectsPlugin;
+struct tagEffectParams;
+struct tagUserPreset;
+
+namespace win { class Font; }
+
+// Ids of the parameters that StoreParameter writes.
+enum ParameterId {
+    kParamEffect = 2,
+    kParamLowFreq = 4,
+    kParamMidFreq = 5,
+    kParamHighFreq = 6,
+    kParamMidCutoff = 7,
+};
+
+class CFXControlWnd : public win::Window {
+public:
+    CFXControlWnd();
+    ~CFXControlWnd() override;
+
+    // Changes a 0..127 value by a navigation key and invalidates the window when the key applies.
+    void StepValue(int* value, win::UINT key);
+    // Writes the low byte of `value` into the value byte of the parameter's record; nothing without
+    // a bound parameter block or for an unknown id.
+    void StoreParameter(int value, int parameterId);
+    // optionFlags becomes exactly 0x20 for an L switch of 1 plus 0x40 for an R switch of 1.
+    void StoreOutputSwitches(const tagUserPreset* preset);
+
+    char iniFileName[260];
+    win::COLORREF highlightColour;
+    win::COLORREF normalColour;
+    std::shared_ptr<win::Font> controlFont;
+    CEffectsPlugin* effectSlot = nullptr;
+    tagEffectParams* paramBlock = nullptr;
+};

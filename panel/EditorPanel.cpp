@@ -1,0 +1,217 @@
+#include "panel/EditorPanel.h"
+
+#include <cstring>
+#include <string>
+
+#include "component/CurrentComponent.h"
+#include "component/EffectComponent.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/DC.h"
+#include "platform/gdi/GdiTypes.h"
+#include "platform/module/Module.h"
+#include "platform/shell/ShellExecute.h"
+#include "platform/window/MessageBox.h"
+#include "platform/window/PaintDC.h"
+#include "platform/window/WindowSystem.h"
+#include "resources/ResourceIds.h"
+
+using namespace win;
+
+namespace {
+
+constexpr int kTopStripHeight = 30;
+
+}  // namespace
+
+CEditorPanel::CEditorPanel() = default;
+
+CEditorPanel::~CEditorPanel() {
+    // The controls and the popup come with their own pieces of work; they are deleted here once
+    // they exist.
+}
+
+BOOL CEditorPanel::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
+                            const Rect& rect, Window* parent, UINT id, void* createParams) {
+    if (!CFXControlWnd::CreateEx(exStyle, className, windowName, style, rect, parent, id, createParams)) return FALSE;
+    SetFocus();
+    StartPollTimer();
+    return TRUE;
+}
+
+void CEditorPanel::StartPollTimer() {
+    if (!SetTimer(kPollTimer, kPollPeriod)) AfxMessageBox("ERROR: Set Timer Failed", MB_OK);
+}
+
+void CEditorPanel::FirstPaintSetUp() {
+    closeRect = {558, 8, 575, 22};
+    helpRect = closeRect.Offset(-17, 0);
+    loadRect = {376, 7, 430, 25};
+    saveRect = {430, 7, 484, 25};
+    nameRect = {80, 12, 275, 26};
+    compareARect = {300, 10, 320, 25};
+    compareBRect = {320, 10, 340, 25};
+    SetNameText("Default");
+    PresetSetUp();
+}
+
+void CEditorPanel::SetNameText(std::string_view text) {
+    // A preset name may be longer than the field shown (263 characters against 259): cut it rather
+    // than write past nameText.
+    std::size_t n = std::min(text.size(), sizeof nameText - 1);
+    std::memcpy(nameText, text.data(), n);
+    nameText[n] = '\0';
+}
+
+void CEditorPanel::RepaintNow(const Rect& area) {
+    InvalidateRect(&area, FALSE);
+    UpdateWindow();
+}
+
+void CEditorPanel::OnPaint() {
+    PaintDC dc(this);
+    if (!initialised) {
+        initialised = 1;
+        FirstPaintSetUp();
+    }
+    const Rect client = ClientRect();
+    DC memory;
+    std::shared_ptr<Bitmap> background = LoadBitmap(IDB_PANEL_BACKGROUND);
+    int backgroundHeight = 0;
+    if (background) {
+        backgroundHeight = background->Height();
+        memory.SelectBitmap(background);
+        memory.SetBkMode(TRANSPARENT);
+        memory.SelectFont(controlFont);
+        memory.SetTextColor(normalColour);
+        Rect name = nameRect;
+        memory.DrawTextA(nameText, &name, DT_LEFT | DT_TOP);
+        dc.BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
+    }
+
+    auto blit = [&](UINT id, int x, int y, int w, int h, int sx, int sy) {
+        std::shared_ptr<Bitmap> art = LoadBitmap(id);
+        if (!art) return;
+        DC source;
+        source.SelectBitmap(art);
+        dc.BitBlt(x, y, w, h, &source, sx, sy, SRCCOPY);
+    };
+    blit(IDB_COMPARE_SWITCH, 300, 10, 40, 15, 0, edited == 1 ? 15 : 0);
+    blit(IDB_LOAD_SAVE, 376, 7, 54, 21, pressedButton == kLoad ? 54 : 0, 0);
+    blit(IDB_LOAD_SAVE, 430, 7, 54, 21, pressedButton == kSave ? 54 : 0, 21);
+    blit(IDB_HELP_CLOSE, 554, 8, 17, 14, pressedButton == kClose ? 17 : 0, 14);
+    blit(IDB_HELP_CLOSE, 537, 8, 17, 14, pressedButton == kHelp ? 17 : 0, 0);
+    dc.FillSolidRect({0, backgroundHeight, client.right, client.bottom}, RGB(0, 0, 0));
+}
+
+void CEditorPanel::OnLButtonDown(UINT flags, Point point) {
+    if (edited == 0 && compareARect.Contains(point)) {
+        CompareToA();
+    } else if (edited == 1 && compareBRect.Contains(point)) {
+        CompareToB();
+    } else if (saveRect.Contains(point)) {
+        SetCapture();
+        pressedButton = kSave;
+        RepaintNow(saveRect);
+    } else if (loadRect.Contains(point)) {
+        SetCapture();
+        pressedButton = kLoad;
+        RepaintNow(loadRect);
+    } else if (nameRect.Contains(point)) {
+        if (presetChooser) ShowPresetChooser();
+    } else if (closeRect.Contains(point)) {
+        SetCapture();
+        pressedButton = kClose;
+        RepaintNow({closeRect.left - 10, closeRect.top, closeRect.right, closeRect.bottom});
+    } else if (helpRect.Contains(point)) {
+        SetCapture();
+        pressedButton = kHelp;
+        RepaintNow({helpRect.left - 10, helpRect.top, helpRect.right, helpRect.bottom});
+    } else {
+        pressPoint = point;
+        pressedButton = kWindowDrag;
+        SetCapture();
+    }
+    CFXControlWnd::OnLButtonDown(flags, point);
+}
+
+void CEditorPanel::OnMouseMove(UINT flags, Point point) {
+    if (GetCapture() == this && pressedButton == kWindowDrag) DragWindow(pressPoint.x, pressPoint.y, point.x, point.y);
+    CFXControlWnd::OnMouseMove(flags, point);
+}
+
+void CEditorPanel::OnLButtonUp(UINT flags, Point point) {
+    if (!GetCapture()) {
+        CFXControlWnd::OnLButtonUp(flags, point);
+        return;
+    }
+    HWND self = GetSafeHwnd();
+    ReleaseCapture();
+    switch (pressedButton) {
+        case kClose:
+            if (closeRect.Contains(point)) {
+                KillTimer(kPollTimer);
+                RequestEditorClose();
+            }
+            break;
+        case kHelp:
+            if (helpRect.Contains(point)) OpenHelp();
+            break;
+        case kSave:
+        case kLoad:
+            // The Save and Load dialogs run from here once they exist.
+            break;
+        default: break;
+    }
+    if (!IsWindow(self)) return;  // the host may close the editor on the close request
+    if (pressedButton != kNone) {
+        pressedButton = kNone;
+        Rect strip = ClientRect();
+        strip.bottom = kTopStripHeight;
+        RepaintNow(strip);
+    }
+    CFXControlWnd::OnLButtonUp(flags, point);
+}
+
+void CEditorPanel::OpenHelp() {
+    CEffectComponent* component = CurrentComponent();
+    if (!component) return;
+    char path[260];
+    if (!component->GetHelpFilePath(path)) return;
+    // The working directory is the path without its last nine characters: the separator and the
+    // eight-character file name.
+    std::string directory(path);
+    directory = directory.size() > 9 ? directory.substr(0, directory.size() - 9) : std::string();
+    ShellExecuteA(GetSafeHwnd(), "open", path, nullptr, directory.empty() ? nullptr : directory.c_str(), SW_SHOWNORMAL);
+}
+
+void CEditorPanel::DragWindow(int startX, int startY, int currentX, int currentY) {
+    Window* host = GetParent() ? GetParent()->GetParent() : nullptr;
+    if (!host || !IsWindow(host->GetSafeHwnd())) return;
+    Rect r = host->WindowRect();
+    Rect moved = r.Offset(currentX - startX, currentY - startY);
+    // The move is given in screen coordinates; a host window that is itself a child moves within its
+    // parent, so the same displacement is expressed in that parent's client coordinates.
+    if (Window* hostParent = host->GetParent()) hostParent->ScreenToClient(&moved);
+    host->MoveWindow(moved.left, moved.top, r.Width(), r.Height(), TRUE);
+}
+
+void CEditorPanel::ShowPresetChooser() {
+    // The popup comes with its own piece of work; its placement is fixed here already.
+}
+
+void CEditorPanel::FocusMixer() {}
+void CEditorPanel::FocusContour(bool) {}
+
+void CEditorPanel::OnTimer(UINT_PTR id) {
+    KillTimer(kPollTimer);
+    HWND self = GetSafeHwnd();
+    ApplyPollToControls(PollParameters());
+    if (++tickCount >= 3) {
+        tickCount = 0;
+        ReferenceCapture();
+    }
+    if (IsWindow(self)) StartPollTimer();
+    CFXControlWnd::OnTimer(id);
+}
+
+void CEditorPanel::ApplyPollToControls(const PollChanges&) {}
