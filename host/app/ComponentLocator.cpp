@@ -96,11 +96,13 @@ std::vector<std::pair<std::string, std::string>> ListRegisteredEffects() {
     return components;
 }
 
-std::string DefaultLibraryPath() {
+std::string ExecutableDirectory() {
     char exe[PATH_MAX];
     ssize_t length = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (length <= 0) return "KVX4.dll";
+    if (length <= 0) return ".";
     std::string path(exe, static_cast<size_t>(length));
     size_t slash = path.rfind('/');
-    return (slash == std::string::npos ? std::string(".") : path.substr(0, slash)) + "/KVX4.dll";
+    return slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : path.substr(0, slash);
 }
+
+std::string DefaultLibraryPath() { return ExecutableDirectory() + "/KVX4.dll"; }

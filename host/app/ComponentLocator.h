@@ -22,5 +22,7 @@ LocatedComponent FindRegisteredComponent(const std::string& displayName = kCompo
 // Every component registered under the Effects key, in the registry's value order.
 std::vector<std::pair<std::string, std::string>> ListRegisteredEffects();
 
+// The directory of the running executable (from /proc/self/exe), "." when it cannot be read.
+std::string ExecutableDirectory();
 // KVX4.dll in the directory of the running executable.
 std::string DefaultLibraryPath();

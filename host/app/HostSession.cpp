@@ -31,13 +31,8 @@ bool HasDisplay() {
     return false;
 }
 
-std::string Directory(const std::string& path) {
-    size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
 std::string FindDefaultScript() {
-    const std::string exeDir = Directory(DefaultLibraryPath());
+    const std::string exeDir = ExecutableDirectory();
     for (const char* place : kDefaultScriptPlaces) {
         std::string candidate = exeDir + "/" + place;
         if (std::ifstream(candidate).good()) return CanonicalPath(candidate);
