@@ -1,0 +1,161 @@
+// The demo script format: every command, the errors bad lines get (with their line numbers), and
+// the key names scripts use.
+#include <gtest/gtest.h>
+
+#include "host/app/DemoScript.h"
+#include "host/app/KeyNames.h"
+#include "platform/window/WindowMessages.h"
+
+namespace {
+
+using namespace script;
+
+template <typename T>
+const T& As(const Command& command) {
+    const T* action = std::get_if<T>(&command.action);
+    EXPECT_NE(action, nullptr) << "line " << command.line;
+    static const T none{};
+    return action ? *action : none;
+}
+
+TEST(DemoScriptTest, ParsesEveryCommandWithItsLine) {
+    const char* text =
+        "# a demo\n"
+        "move 10 20\n"
+        "click 1 2\n"
+        "rclick 3 4\n"
+        "dblclick 5 6\n"
+        "drag 10 300 10 200\n"
+        "key Shift+Tab\n"
+        "type Warm Pad 2\n"
+        "\n"
+        "wait 300   # let the poll see it\n"
+        "screenshot shots/one.png\n"
+        "set lowFreq 0x7f\n"
+        "set statusFlags 0xFFFFFFFF\n"
+        "cc 1 15 127 0\n"
+        "automate midCutoff 0 2 74\n"
+        "show 0\n"
+        "press cc\n"
+        "quit\n";
+    ParseResult result = Parse(text, "demo.kvx4script");
+    ASSERT_TRUE(result.Ok()) << result.errors.front();
+    ASSERT_EQ(result.commands.size(), 16u);
+
+    EXPECT_EQ(result.commands[0].line, 2);
+    EXPECT_EQ(As<Move>(result.commands[0]).to, (win::Point{10, 20}));
+    EXPECT_EQ(As<Click>(result.commands[1]).button, 0);
+    EXPECT_FALSE(As<Click>(result.commands[1]).twice);
+    EXPECT_EQ(As<Click>(result.commands[2]).button, 1);
+    EXPECT_TRUE(As<Click>(result.commands[3]).twice);
+    EXPECT_EQ(As<Drag>(result.commands[4]).from, (win::Point{10, 300}));
+    EXPECT_EQ(As<Drag>(result.commands[4]).to, (win::Point{10, 200}));
+    EXPECT_EQ(As<Key>(result.commands[5]).stroke, (KeyStroke{win::VK_TAB, true}));
+    EXPECT_EQ(As<Type>(result.commands[6]).strokes.size(), 10u);
+    EXPECT_EQ(result.commands[7].line, 10);
+    EXPECT_EQ(As<Wait>(result.commands[7]).ms, 300u);
+    EXPECT_EQ(As<Screenshot>(result.commands[8]).path, "shots/one.png");
+    EXPECT_EQ(As<Set>(result.commands[9]).field, BlockField::LowFreq);
+    EXPECT_EQ(As<Set>(result.commands[9]).value, 127u);
+    EXPECT_EQ(As<Set>(result.commands[10]).value, 0xFFFFFFFFul);
+    const ControllerChange& cc = As<ControllerChange>(result.commands[11]);
+    EXPECT_EQ(cc.port, 1);
+    EXPECT_EQ(cc.channel, 15);
+    EXPECT_EQ(cc.controller, 127);
+    EXPECT_EQ(cc.value, 0);
+    EXPECT_EQ(As<Automate>(result.commands[12]).field, BlockField::MidCutoff);
+    EXPECT_EQ(As<Automate>(result.commands[12]).controller, 74);
+    EXPECT_FALSE(As<Show>(result.commands[13]).show);
+    EXPECT_EQ(As<Press>(result.commands[14]).button, HostButton::MidiCc);
+    EXPECT_TRUE(std::holds_alternative<Quit>(result.commands[15].action));
+}
+
+TEST(DemoScriptTest, CommandsAndNamesIgnoreCaseAndWindowsLineEnds) {
+    ParseResult result = Parse("CLICK 1 2\r\nSet LOWFREQ 5\r\nkey pagedown\r\nPress Clip\r\n", "s");
+    ASSERT_TRUE(result.Ok()) << result.errors.front();
+    ASSERT_EQ(result.commands.size(), 4u);
+    EXPECT_EQ(As<Set>(result.commands[1]).field, BlockField::LowFreq);
+    EXPECT_EQ(As<Key>(result.commands[2]).stroke.vk, win::VK_NEXT);
+    EXPECT_EQ(As<Press>(result.commands[3]).button, HostButton::Clip);
+}
+
+TEST(DemoScriptTest, CommentsNeedABlankBeforeTheHash) {
+    ParseResult result = Parse("  # indented comment\nscreenshot out#1.png # the shot\n", "s");
+    ASSERT_TRUE(result.Ok());
+    ASSERT_EQ(result.commands.size(), 1u);
+    EXPECT_EQ(As<Screenshot>(result.commands[0]).path, "out#1.png");
+}
+
+TEST(DemoScriptTest, ReportsEveryBadLineWithItsNumberAndKeepsTheGoodOnes) {
+    const char* text =
+        "click 1 2\n"            // 1 good
+        "clik 1 2\n"             // 2 unknown command
+        "click 1\n"              // 3 missing Y
+        "wait soon\n"            // 4 not a number
+        "set lowFreq 256\n"      // 5 above a byte
+        "set gain 3\n"           // 6 unknown field
+        "cc 4 0 7 64\n"          // 7 port out of range
+        "key Hyper\n"            // 8 unknown key
+        "type a#b\n"             // 9 untypeable
+        "show yes\n"             // 10
+        "automate bypass 0 0 1\n"  // 11 not a record
+        "press panic\n"          // 12
+        "screenshot\n"           // 13 missing path
+        "quit now\n"             // 14
+        "set bypass 2\n"         // 15
+        "drag 1 2 3 99999\n";    // 16 coordinate far out
+    ParseResult result = Parse(text, "bad.kvx4script");
+    ASSERT_EQ(result.commands.size(), 1u);
+    ASSERT_EQ(result.errors.size(), 15u);
+    for (size_t i = 0; i < result.errors.size(); ++i)
+        EXPECT_EQ(result.errors[i].rfind("bad.kvx4script:" + std::to_string(i + 2) + ": ", 0), 0u) << result.errors[i];
+    EXPECT_NE(result.errors[0].find("unknown command 'clik'"), std::string::npos);
+    EXPECT_NE(result.errors[1].find("click X Y"), std::string::npos);
+    EXPECT_NE(result.errors[2].find("'soon'"), std::string::npos);
+    EXPECT_NE(result.errors[3].find("0..255"), std::string::npos);
+    EXPECT_NE(result.errors[4].find("'gain'"), std::string::npos);
+    EXPECT_NE(result.errors[5].find("PORT"), std::string::npos);
+    EXPECT_NE(result.errors[7].find("'#'"), std::string::npos);
+}
+
+TEST(DemoScriptTest, EmptyOrCommentOnlyScriptHasNoCommands) {
+    EXPECT_TRUE(Parse("", "s").commands.empty());
+    ParseResult comments = Parse("# nothing\n\n   \n", "s");
+    EXPECT_TRUE(comments.Ok());
+    EXPECT_TRUE(comments.commands.empty());
+}
+
+TEST(DemoScriptTest, NegativeCoordinatesReachOutsideTheEditor) {
+    ParseResult result = Parse("click -5 430\n", "s");
+    ASSERT_TRUE(result.Ok());
+    EXPECT_EQ(As<Click>(result.commands[0]).at, (win::Point{-5, 430}));
+}
+
+TEST(KeyNamesTest, NamesModifiersAndFunctionKeys) {
+    EXPECT_EQ(ParseKeyStroke("Up")->vk, win::VK_UP);
+    EXPECT_EQ(ParseKeyStroke("plus")->vk, win::VK_ADD);
+    EXPECT_EQ(ParseKeyStroke("Minus")->vk, win::VK_SUBTRACT);
+    EXPECT_EQ(ParseKeyStroke("a")->vk, static_cast<win::UINT>('A'));
+    EXPECT_EQ(ParseKeyStroke("7")->vk, static_cast<win::UINT>('7'));
+    EXPECT_EQ(ParseKeyStroke("F12")->vk, win::VK_F1 + 11);
+    EXPECT_EQ(ParseKeyStroke("Ctrl+Alt+Delete"), (KeyStroke{win::VK_DELETE, false, true, true}));
+    EXPECT_FALSE(ParseKeyStroke("F13"));
+    EXPECT_FALSE(ParseKeyStroke("F0"));
+    EXPECT_EQ(ParseKeyStroke("f")->vk, static_cast<win::UINT>('F'));  // the letter, not a function key
+    EXPECT_FALSE(ParseKeyStroke("Shift+"));
+    EXPECT_FALSE(ParseKeyStroke(""));
+}
+
+TEST(KeyNamesTest, TypingUsesShiftForCapitals) {
+    auto strokes = KeyStrokesForText("aB-1");
+    ASSERT_TRUE(strokes);
+    ASSERT_EQ(strokes->size(), 4u);
+    EXPECT_EQ((*strokes)[0], (KeyStroke{'A', false}));
+    EXPECT_EQ((*strokes)[1], (KeyStroke{'B', true}));
+    EXPECT_EQ((*strokes)[2].vk, win::VK_OEM_MINUS);
+    char bad = 0;
+    EXPECT_FALSE(KeyStrokesForText("ok!", &bad));
+    EXPECT_EQ(bad, '!');
+}
+
+}  // namespace

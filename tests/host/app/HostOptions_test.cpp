@@ -1,0 +1,54 @@
+// The host program's command line.
+#include <gtest/gtest.h>
+
+#include "host/app/HostOptions.h"
+
+namespace {
+
+HostOptionsResult Parse(std::vector<std::string> arguments) { return ParseHostOptions(arguments); }
+
+TEST(HostOptionsTest, DefaultsWithoutArguments) {
+    HostOptionsResult result = Parse({});
+    ASSERT_TRUE(result.error.empty());
+    EXPECT_FALSE(result.options.headless);
+    EXPECT_FALSE(result.options.registerLibrary);
+    EXPECT_EQ(result.options.screenshot, "kvx4-host.png");
+    EXPECT_FALSE(result.options.screenshotGiven);
+    EXPECT_EQ(result.options.scale, 1);
+    EXPECT_TRUE(result.options.library.empty());
+}
+
+TEST(HostOptionsTest, ValuesAsNextArgumentOrAfterEquals) {
+    HostOptionsResult result =
+        Parse({"--register", "--library", "/x/KVX4.dll", "--scale=3", "--script=a b.kvx4script", "--screenshot",
+               "out.png", "--headless", "--calls"});
+    ASSERT_TRUE(result.error.empty()) << result.error;
+    EXPECT_TRUE(result.options.registerLibrary);
+    EXPECT_EQ(result.options.library, "/x/KVX4.dll");
+    EXPECT_EQ(result.options.scale, 3);
+    EXPECT_EQ(result.options.script, "a b.kvx4script");
+    EXPECT_EQ(result.options.screenshot, "out.png");
+    EXPECT_TRUE(result.options.screenshotGiven);
+    EXPECT_TRUE(result.options.headless);
+    EXPECT_TRUE(result.options.printCalls);
+}
+
+TEST(HostOptionsTest, BadCommandLinesNameTheProblem) {
+    EXPECT_NE(Parse({"--scale", "0"}).error.find("--scale"), std::string::npos);
+    EXPECT_NE(Parse({"--scale", "2x"}).error.find("'2x'"), std::string::npos);
+    EXPECT_NE(Parse({"--scale=9"}).error.find("1..8"), std::string::npos);
+    EXPECT_NE(Parse({"--library"}).error.find("needs a value"), std::string::npos);
+    EXPECT_NE(Parse({"--script="}).error.find("non-empty"), std::string::npos);
+    EXPECT_NE(Parse({"--headless=yes"}).error.find("takes no value"), std::string::npos);
+    EXPECT_NE(Parse({"--fast"}).error.find("unknown option '--fast'"), std::string::npos);
+    EXPECT_NE(Parse({"demo.kvx4script"}).error.find("unknown option"), std::string::npos);
+}
+
+TEST(HostOptionsTest, HelpMentionsEveryOptionAndTheScriptFormat) {
+    std::string help = HostHelpText();
+    for (const char* word : {"--register", "--library", "--list", "--headless", "--script", "--screenshot", "--scale",
+                             "--calls", "--help", "drag X1 Y1 X2 Y2", "cc PORT CHANNEL CONTROLLER VALUE"})
+        EXPECT_NE(help.find(word), std::string::npos) << word;
+}
+
+}  // namespace
