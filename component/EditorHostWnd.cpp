@@ -2,25 +2,31 @@
 
 #include "component/CurrentComponent.h"
 #include "host/lib/EffectsPlugin.h"
+#include "panel/EditorPanel.h"
 #include "resources/ResourceIds.h"
 
 CEditorHostWnd::~CEditorHostWnd() { DeletePanel(); }
 
 void CEditorHostWnd::CreatePanel() {
-    // The editor panel is created here, in the client rectangle, with the text "Corvane FX4", style
-    // child, visible and tab stop, control id IDS_FX1_CONTROL and a pointer back to this window.
-    // Until the panel class exists the editor runs without one.
+    panel_ = new CEditorPanel();
+    panel_->CreateEx(0, nullptr, "Corvane FX4", win::WS_CHILD | win::WS_VISIBLE | win::WS_TABSTOP, ClientRect(), this,
+                     IDS_FX1_CONTROL);
+    panel_->owner = this;
     effect_ = nullptr;
 }
 
 void CEditorHostWnd::BindEffect() {
     effect_ = CurrentEffect();
     params_ = effect_ ? effect_->GetInterface() : nullptr;
-    // The panel, once it exists, takes both here, rebinds its controls and polls the block once.
+    if (!panel_) return;
+    panel_->paramBlock = params_;
+    panel_->effectSlot = effect_;
+    panel_->Rebind();
+    panel_->PollParameters();
 }
 
 void CEditorHostWnd::DeletePanel() {
-    // The panel object is deleted here once the panel class exists; none is ever made before.
+    delete panel_;
     panel_ = nullptr;
 }
 

@@ -205,7 +205,7 @@ void CEditorPanel::FocusContour(bool) {}
 void CEditorPanel::OnTimer(UINT_PTR id) {
     KillTimer(kPollTimer);
     HWND self = GetSafeHwnd();
-    ApplyPollToControls(PollParameters());
+    PollParameters();
     if (++tickCount >= 3) {
         tickCount = 0;
         ReferenceCapture();

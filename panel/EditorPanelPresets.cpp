@@ -57,6 +57,7 @@ PollChanges CEditorPanel::PollParameters() {
     if (mid) changes.contourDirtyMask |= 0x04;
     changes.contourReload = high || low || cutoff || mid;
     if (currentPreset.effectLevel != before.effectLevel) changes.mixerDirtyMask = 4;
+    ApplyPollToControls(changes);
     return changes;
 }
 

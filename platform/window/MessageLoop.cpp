@@ -2,6 +2,10 @@
 // dispatching messages, and the nested loops of modal windows.
 #include "platform/window/WindowSystem.h"
 
+#include <stdexcept>
+
+#include "platform/time/Clock.h"
+
 namespace win {
 namespace {
 
@@ -116,7 +120,12 @@ void RunModalLoop(const bool& done) {
         WindowSystem& s;
         ~DepthGuard() { --s.modalDepth; }
     } guard{system};
+    // On a virtual clock nothing outside can end the loop: a test that leaves a modal window
+    // unanswered fails instead of spinning through virtual hours of timer messages.
+    const std::uint64_t start = GetClock().NowMs();
     while (!done && !system.QuitPosted()) {
+        if (GetClock().IsVirtual() && GetClock().NowMs() - start > 3600u * 1000u)
+            throw std::logic_error("a modal loop ran an hour of virtual time without being answered");
         if (PumpOneMessage()) continue;
         if (done || system.QuitPosted()) break;
         system.RunIdleHook();
