@@ -1,60 +1,17 @@
-// Speed of the drawing layer's hot paths: 8-bit BMP conversion, stretching copies and text output.
-//
-// Each figure is also published as `ratio_to_memcpy`: the benchmark's own time per iteration
-// divided by the time of one memcpy of the same number of destination bytes, measured in the same
-// process just before. The memcpy baseline is the best of 7 rounds of 64 copies between two warm
-// buffers. Both sides are timed in thread CPU time, so that other processes competing for the
-// cores (builds on a shared machine) do not inflate one side only. The ratio says how far each
-// operation is from simply writing its output, on whatever machine runs it.
+// Speed of the drawing layer's hot paths: 8-bit BMP conversion, stretching copies and text output,
+// each against memcpy of the same destination bytes (see MemcpyBaseline.h).
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <ctime>
-#include <cstring>
-#include <map>
 #include <memory>
 #include <vector>
 
+#include "bench/MemcpyBaseline.h"
 #include "platform/gdi/BmpFile.h"
 #include "platform/gdi/DC.h"
 
 namespace {
 
-double ThreadCpuNanos() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e9 + double(t.tv_nsec);
-}
-
-double MemcpyNanos(std::size_t bytes) {
-    static std::map<std::size_t, double> cache;
-    if (auto it = cache.find(bytes); it != cache.end()) return it->second;
-    std::vector<char> from(bytes, 1), to(bytes, 0);
-    double best = 1e300;
-    for (int round = 0; round < 7; ++round) {
-        constexpr int kCopies = 64;
-        double start = ThreadCpuNanos();
-        for (int i = 0; i < kCopies; ++i) {
-            std::memcpy(to.data(), from.data(), bytes);
-            benchmark::DoNotOptimize(to.data());
-            benchmark::ClobberMemory();
-        }
-        best = std::min(best, (ThreadCpuNanos() - start) / kCopies);
-    }
-    return cache[bytes] = best;
-}
-
-template <typename Body>
-void RunAgainstMemcpy(benchmark::State& state, std::size_t destinationBytes, Body body) {
-    const double baseline = MemcpyNanos(destinationBytes);
-    double start = ThreadCpuNanos();
-    for (auto _ : state) body();
-    double perIteration = (ThreadCpuNanos() - start) /
-                          static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
-    state.counters["ratio_to_memcpy"] = perIteration / baseline;
-    state.counters["memcpy_ns"] = baseline;
-    state.SetBytesProcessed(static_cast<std::int64_t>(destinationBytes) * state.iterations());
-}
+using bench::RunWithMemcpyRatio;
 
 // An 8-bit BMP of the editor's panel size with a full 256-colour palette and varied indexes.
 std::vector<std::uint8_t> PanelBmp8() {
@@ -69,7 +26,7 @@ std::vector<std::uint8_t> PanelBmp8() {
 
 void BM_DecodeBmp8_583x278(benchmark::State& state) {
     const std::vector<std::uint8_t> bytes = PanelBmp8();
-    RunAgainstMemcpy(state, 583u * 278u * 4u, [&] {
+    RunWithMemcpyRatio(state, 583u * 278u * 4u, [&] {
         auto bitmap = win::DecodeBmp(bytes.data(), bytes.size());
         benchmark::DoNotOptimize(bitmap->Pixels());
     });
@@ -85,7 +42,7 @@ void Stretch(benchmark::State& state, int sw, int sh, int dw, int dh) {
     win::DC from, to;
     from.SelectBitmap(source);
     to.SelectBitmap(target);
-    RunAgainstMemcpy(state, static_cast<std::size_t>(dw) * dh * 4, [&] {
+    RunWithMemcpyRatio(state, static_cast<std::size_t>(dw) * dh * 4, [&] {
         to.StretchBlt(0, 0, dw, dh, &from, 0, 0, sw, sh);
         benchmark::DoNotOptimize(target->Pixels());
     });
@@ -107,7 +64,7 @@ void BM_TextOut_Label(benchmark::State& state) {
     dc.SetBkMode(win::TRANSPARENT);
     const char* label = "Frequency: 1.25 kHz";
     win::Size cell = dc.GetTextExtent(label);
-    RunAgainstMemcpy(state, static_cast<std::size_t>(cell.cx) * cell.cy * 4, [&] {
+    RunWithMemcpyRatio(state, static_cast<std::size_t>(cell.cx) * cell.cy * 4, [&] {
         dc.TextOutA(2, 2, label);
         benchmark::DoNotOptimize(target->Pixels());
     });
@@ -122,7 +79,7 @@ void BM_DrawText_CentredLabel(benchmark::State& state) {
     dc.SelectFont(win::GetStockFont(win::DEFAULT_GUI_FONT));
     dc.SetBkMode(win::TRANSPARENT);
     win::Size cell = dc.GetTextExtent("Frequency: 1.25 kHz");
-    RunAgainstMemcpy(state, static_cast<std::size_t>(cell.cx) * cell.cy * 4, [&] {
+    RunWithMemcpyRatio(state, static_cast<std::size_t>(cell.cx) * cell.cy * 4, [&] {
         win::Rect r{0, 0, 200, 20};
         dc.DrawTextA("&Frequency: 1.25 kHz", &r, win::DT_CENTER | win::DT_VCENTER | win::DT_SINGLELINE);
         benchmark::DoNotOptimize(target->Pixels());
