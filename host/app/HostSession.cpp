@@ -84,6 +84,7 @@ int HostSession::Run() {
     if (!OpenEditor()) return 1;
     StartScript();
 
+    if (!headless_) Say("window open; close it to end the program");
     const std::uint64_t start = win::GetClock().NowMs();
     win::RunMessageLoop();
     if (headless_)
