@@ -76,7 +76,6 @@ int HostSession::Run() {
         if (fallback.empty()) Say("no demo script given or found (demo/default.kvx4script); showing the opening state");
         else if (!ReadScript(fallback)) return 2;
     }
-    module_ = std::make_unique<win::Module>("kvx4-host", reinterpret_cast<const void*>(&FindDefaultScript));
 
     if (options_.registerLibrary && !RegisterLibrary()) return 1;
     if (!LoadComponent()) return 1;
@@ -246,7 +245,6 @@ void HostSession::Shutdown() {
     library_.Close();
     if (win::Desktop::Instance().Backend()) win::Desktop::Instance().SetBackend(nullptr);
     if (headless_) win::SetClock(nullptr);
-    module_.reset();
 }
 
 void HostSession::SetEditorShown(bool shown) {

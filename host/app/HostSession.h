@@ -5,7 +5,9 @@
 // order the component expects (hide, free, unload).
 //
 // Owns the effect slot, the editor site, the loaded library, the host window and the script
-// player. The component object is the library's; the session frees it before unloading.
+// player. The component object is the library's; the session frees it before unloading. The
+// program has no resources of its own, so it registers no module: the component's stays the
+// process's default.
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,7 +20,6 @@
 #include "host/app/ScriptActions.h"
 #include "host/app/ScriptPlayer.h"
 #include "host/lib/EffectsPlugin.h"
-#include "platform/module/Module.h"
 #include "platform/time/Clock.h"
 
 class HostSession final : public HostWindow::Listener, public ScriptActions {
@@ -60,7 +61,6 @@ private:
     HostOptions options_;
     bool headless_ = false;
     win::VirtualClock virtualClock_;
-    std::unique_ptr<win::Module> module_;
 
     CEffectsPlugin slot_;
     EditorSite site_;

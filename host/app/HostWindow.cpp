@@ -61,6 +61,7 @@ bool HostWindow::Create(std::string_view title, win::Point origin, Listener* lis
 
     const win::DWORD child = win::WS_CHILD | win::WS_VISIBLE;
     if (!editor_.Create(nullptr, "Editor", child | win::WS_CLIPCHILDREN, EditorRect(), this, 100)) return false;
+    editor_.Dock(EditorRect());
     if (!readout_.CreateEx(win::WS_EX_CLIENTEDGE, nullptr, "Readout", child, ReadoutRect(), this, 101)) return false;
     for (HostButton button : AllHostButtons()) {
         auto& control = buttons_[static_cast<size_t>(button)];

@@ -70,6 +70,16 @@ TEST_F(HostWindowTest, FocusFromOutsideTheEditorStaysOnTheButton) {
     EXPECT_EQ(focus->GetDlgCtrlID(), HostButtonId(HostButton::Presets));
 }
 
+TEST_F(HostWindowTest, EditorAreaReturnsToItsPlaceAfterTheEditorDragsIt) {
+    EditorArea& area = window.Editor();
+    const win::Rect docked = area.RectInParent();
+    // What the panel does on a press on an empty spot: it moves the window that holds the editor.
+    for (int dy = -5; dy >= -40; dy -= 5) area.MoveWindow(docked.left + 3, docked.top + dy, 582, 408);
+    EXPECT_NE(area.RectInParent(), docked);
+    Pump();
+    EXPECT_EQ(area.RectInParent(), docked);
+}
+
 TEST_F(HostWindowTest, EditorCloseRequestArrivesThroughTheQueue) {
     window.PostEditorCloseRequest();
     EXPECT_EQ(listener.editorCloses, 0);
