@@ -1,6 +1,7 @@
 #include "resources/ComponentResources.h"
 
 #include "resources/ResourceIds.h"
+#include "resources/bitmaps/ComponentBitmaps.h"
 #include "platform/module/Module.h"
 
 void RegisterComponentResources(win::Module& module) {
@@ -10,4 +11,5 @@ void RegisterComponentResources(win::Module& module) {
     module.AddString(IDS_FX_MIDI_CONTROL, "FX Midi Control");
     module.AddString(IDS_FX_DEPTH_SLIDER, "FX Depth Slider Wnd");
     RegisterDialogTemplates(module);
+    RegisterComponentBitmaps(module);
 }
