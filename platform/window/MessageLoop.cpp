@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "platform/module/Module.h"
 #include "platform/time/Clock.h"
 
 namespace win {
@@ -79,7 +80,15 @@ BOOL WalkPreTranslateTree(MSG* msg) {
     while (window) {
         HWND hwnd = window->GetSafeHwnd();
         Window* parent = window->GetParent();
-        if (window->PreTranslateMessage(msg)) return TRUE;
+        Module* module = window->OwningModule();
+        BOOL claimed;
+        if (module && module != CurrentModule()) {
+            ModuleStateScope scope(*module);
+            claimed = window->PreTranslateMessage(msg);
+        } else {
+            claimed = window->PreTranslateMessage(msg);
+        }
+        if (claimed) return TRUE;
         if (!System().Lookup(hwnd)) return TRUE;  // destroyed while looking at the message
         window = parent;
     }

@@ -6,6 +6,7 @@
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/Font.h"
+#include "platform/module/Module.h"
 #include "platform/window/PaintDC.h"
 #include "platform/window/WindowSystem.h"
 
@@ -67,6 +68,7 @@ BOOL Window::CreateEx(DWORD exStyle, const char* className, const char* windowNa
     if ((cs.style & WS_CHILD) && (!cs.parent || !cs.parent->handle_)) return FALSE;
     if (cs.parent && !cs.parent->handle_) return FALSE;
 
+    module_ = CurrentModule();
     className_ = cs.lpszClass ? cs.lpszClass : "";
     text_ = cs.lpszName ? cs.lpszName : "";
     style_ = cs.style & ~WS_VISIBLE;
@@ -123,6 +125,8 @@ void Window::PostNcDestroy() {
 
 LRESULT Window::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!handle_) return 0;
+    if (!module_ || module_ == CurrentModule()) return WindowProc(message, wParam, lParam);
+    ModuleStateScope scope(*module_);
     return WindowProc(message, wParam, lParam);
 }
 

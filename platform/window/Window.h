@@ -21,6 +21,7 @@ namespace win {
 class Bitmap;
 class DC;
 class Font;
+class Module;
 class Window;
 class WindowSystem;
 
@@ -84,6 +85,7 @@ public:
     int GetDlgCtrlID() const { return static_cast<int>(id_); }
     int SetDlgCtrlID(int id);
     const std::string& ClassName() const { return className_; }
+    Module* OwningModule() const { return module_; }
     UINT ClassStyle() const { return classStyle_; }
     void SetClassStyle(UINT classStyle) { classStyle_ = classStyle; }
 
@@ -217,6 +219,9 @@ private:
     bool frameDirty_ = false;
     bool toolTipsEnabled_ = false;
     Font* font_ = nullptr;
+    // The library that made the window: its resources are current while the window handles a
+    // message, as a library's window procedure switches to its own module state on Windows.
+    Module* module_ = nullptr;
     std::shared_ptr<Bitmap> surface_;  // top-level windows only
 };
 

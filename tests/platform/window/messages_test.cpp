@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/module/Module.h"
 #include "tests/support/HeadlessDesktop.h"
 
 using namespace win;
@@ -87,6 +88,36 @@ TEST_F(MessagesTest, MessagesForDestroyedWindowsAreDropped) {
     w.reset();
     EXPECT_EQ(PumpMessages(), 0);
     EXPECT_FALSE(PostMessage(handle, WM_USER, 0, 0));
+}
+
+TEST_F(MessagesTest, AWindowHandlesItsMessagesWithItsOwnLibraryCurrent) {
+    static int anchorHost, anchorPlugin;
+    Module hostModule("host", &anchorHost), pluginModule("plugin", &anchorPlugin);
+    ModuleStateScope hostScope(hostModule);
+    class ModuleProbe : public Window {
+    public:
+        std::vector<Module*> seen;
+
+    protected:
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+            if (message == WM_USER) seen.push_back(CurrentModule());
+            return Window::WindowProc(message, wParam, lParam);
+        }
+        BOOL PreTranslateMessage(MSG*) override {
+            seen.push_back(CurrentModule());
+            return FALSE;
+        }
+    } probe;
+    {
+        ModuleStateScope pluginScope(pluginModule);
+        probe.Create(nullptr, "", WS_POPUP | WS_VISIBLE, {0, 0, 10, 10}, nullptr, 0);
+    }
+    probe.SendMessage(WM_USER);
+    probe.PostMessage(WM_USER);
+    Pump();
+    ASSERT_GE(probe.seen.size(), 3u);  // sent, posted, and the posted one's pre-translation
+    EXPECT_TRUE(std::all_of(probe.seen.begin(), probe.seen.end(), [&](Module* m) { return m == &pluginModule; }));
+    EXPECT_EQ(CurrentModule(), &hostModule);
 }
 
 TEST_F(MessagesTest, TimersFireOnTheClockWithoutPilingUp) {
