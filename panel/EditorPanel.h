@@ -14,6 +14,11 @@ class CStereoDryMixer;
 class CFXContour;
 class CPresetChooserDlg;
 
+// Where the preset chooser opens: 25 pixels right of the panel's left edge and 26 below its top,
+// pulled back inside the panel when it would stick out to the right or the bottom (screen
+// coordinates).
+win::Point PresetChooserPosition(const win::Rect& popup, const win::Rect& panel);
+
 // What one poll of the parameter block found, as picture groups for the two controls.
 struct PollChanges {
     int contourDirtyMask = 1;
