@@ -5,6 +5,9 @@
 
 #include "component/CurrentComponent.h"
 #include "component/EffectComponent.h"
+#include "controls/FXContour.h"
+#include "controls/StereoDryMixer.h"
+#include "host/lib/EffectParams.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiTypes.h"
@@ -26,14 +29,24 @@ constexpr int kTopStripHeight = 30;
 CEditorPanel::CEditorPanel() = default;
 
 CEditorPanel::~CEditorPanel() {
-    // The controls and the popup come with their own pieces of work; they are deleted here once
-    // they exist.
+    delete mixer;
+    delete contour;
 }
 
 BOOL CEditorPanel::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
                             const Rect& rect, Window* parent, UINT id, void* createParams) {
     if (!CFXControlWnd::CreateEx(exStyle, className, windowName, style, rect, parent, id, createParams)) return FALSE;
+    mixer = new CStereoDryMixer();
+    contour = new CFXContour();
+    const DWORD controlStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+    mixer->Create(nullptr, "StereoDryMixer", controlStyle, mixerRect, this, IDS_STEREO_DRY_MIXER);
+    contour->Create(nullptr, "FXContour", controlStyle, contourRect, this, IDS_FX_CONTOUR);
+    // The preset chooser popup is made here once it exists.
+    contour->settings = &currentPreset;
+    mixer->settings = &currentPreset;
     SetFocus();
+    mixer->panel = this;
+    contour->panel = this;
     StartPollTimer();
     return TRUE;
 }
@@ -207,8 +220,21 @@ void CEditorPanel::ShowPresetChooser() {
     // The popup comes with its own piece of work; PresetChooserPosition places it.
 }
 
-void CEditorPanel::FocusMixer() {}
-void CEditorPanel::FocusContour(bool) {}
+void CEditorPanel::FocusMixer() {
+    if (!mixer) return;
+    mixer->selection = 2;
+    mixer->dirtyMask = 4;
+    mixer->InvalidateRect(nullptr, FALSE);
+    mixer->SetFocus();
+}
+
+void CEditorPanel::FocusContour(bool cutoffHandle) {
+    if (!contour) return;
+    contour->dirtyMask = cutoffHandle ? 0x3E : 0x02;
+    contour->selection = cutoffHandle ? 0x10 : 1;
+    contour->InvalidateRect(nullptr, FALSE);
+    contour->SetFocus();
+}
 
 void CEditorPanel::OnTimer(UINT_PTR id) {
     KillTimer(kPollTimer);
@@ -217,9 +243,24 @@ void CEditorPanel::OnTimer(UINT_PTR id) {
     if (++tickCount >= 3) {
         tickCount = 0;
         ReferenceCapture();
+        // Without a block only the light itself can say it needs putting out.
+        const bool clip = paramBlock && (paramBlock->statusFlags & 0x10);
+        if (mixer && (clip || mixer->clipLit)) {
+            mixer->InvalidateRect(nullptr, FALSE);
+            mixer->UpdateWindow();
+        }
     }
     if (IsWindow(self)) StartPollTimer();
     CFXControlWnd::OnTimer(id);
 }
 
-void CEditorPanel::ApplyPollToControls(const PollChanges&) {}
+void CEditorPanel::ApplyPollToControls(const PollChanges& changes) {
+    if (contour) {
+        contour->dirtyMask = changes.contourDirtyMask;
+        if (changes.contourReload) contour->LoadFromRecord(&currentPreset);
+    }
+    if (mixer && changes.mixerDirtyMask) {
+        mixer->dirtyMask = changes.mixerDirtyMask;
+        mixer->Refresh();
+    }
+}

@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "automation/AutomationSync.h"
+#include "controls/FXContour.h"
+#include "controls/StereoDryMixer.h"
 #include "host/lib/EffectParams.h"
 #include "platform/time/Clock.h"
 #include "platform/window/Cursor.h"
@@ -34,11 +36,14 @@ void CEditorPanel::ApplyPreset(const tagUserPreset* preset) {
     if (nameMode == 1) SetNameText(PresetName(*preset));
     else SetNameText(kDefaultPatchText);
     WriteParameters(preset);
-    PollChanges all;
-    all.contourDirtyMask = 0x3E;
-    all.contourReload = true;
-    all.mixerDirtyMask = 0x34;
-    ApplyPollToControls(all);
+    if (contour) {
+        contour->dirtyMask = 0x3E;
+        contour->LoadFromRecord(preset);
+    }
+    if (mixer) {
+        mixer->dirtyMask = 0x34;
+        mixer->Refresh();
+    }
     RepaintNow(nameRect);
 }
 
@@ -90,6 +95,8 @@ void CEditorPanel::Rebind() {
         AfxMessageBox("Invalid Interface Pointer", MB_OK);
         return;
     }
+    if (contour) contour->Attach(paramBlock, effectSlot);
+    if (mixer) mixer->Attach(paramBlock, effectSlot);
     SetNameText(kDefaultPatchText);
     RepaintNow(nameRect);
 }

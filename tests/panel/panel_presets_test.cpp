@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "tests/panel/PanelTest.h"
+#include "tests/support/EditorFixture.h"
 
 using namespace win;
-using paneltest::PanelTest;
+using PanelTest = testsupport::EditorFixture;
 
 namespace {
 

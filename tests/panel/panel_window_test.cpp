@@ -7,10 +7,10 @@
 #include "platform/gdi/Bitmap.h"
 #include "platform/kernel/ModulePath.h"
 #include "platform/shell/ShellExecute.h"
-#include "tests/panel/PanelTest.h"
+#include "tests/support/EditorFixture.h"
 
 using namespace win;
-using paneltest::PanelTest;
+using PanelTest = testsupport::EditorFixture;
 
 namespace {
 
@@ -49,7 +49,7 @@ TEST_F(PanelWindowTest, PaintsTheArtAndBlackBelowIt) {
     Point below{10, 300};
     panel->ClientToScreen(&below);
     EXPECT_EQ(FromDisplay(frame.GetPixel(below.x, below.y)), RGB(0, 0, 0));
-    Point art{10, 200};
+    Point art{10, 5};
     panel->ClientToScreen(&art);
     EXPECT_NE(FromDisplay(frame.GetPixel(art.x, art.y)), RGB(0, 0, 0));
 }
@@ -118,14 +118,15 @@ TEST_F(PanelWindowTest, HelpOpensTheLibrarysHelpFileInItsFolder) {
 }
 
 TEST_F(PanelWindowTest, APressElsewhereDragsTheHostsWindow) {
-    PressPanel({100, 100});
+    // The top strip between the name field and the compare switch is the panel's own.
+    PressPanel({285, 27});
     EXPECT_EQ(panel->pressedButton, CEditorPanel::kWindowDrag);
-    Point to{110, 95};
+    Point to{295, 22};
     panel->ClientToScreen(&to);
     InjectMouseMove(to);
     Pump();
     EXPECT_EQ(host.WindowRect(), (Rect{110, 95, 110 + 582, 95 + 408}));
-    ReleasePanel({110, 95});
+    ReleasePanel({295, 22});
     EXPECT_EQ(panel->pressedButton, 0);
 }
 

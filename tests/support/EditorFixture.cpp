@@ -1,4 +1,4 @@
-#include "tests/panel/PanelTest.h"
+#include "tests/support/EditorFixture.h"
 
 #include <unistd.h>
 
@@ -6,9 +6,9 @@
 
 using namespace win;
 
-namespace paneltest {
+namespace testsupport {
 
-void PanelTest::SetUp() {
+void EditorFixture::SetUp() {
     HeadlessDesktopTest::SetUp();
     windowsDir = std::filesystem::temp_directory_path() / ("kvx4-panel-" + std::to_string(::getpid()));
     std::filesystem::remove_all(windowsDir);
@@ -19,7 +19,7 @@ void PanelTest::SetUp() {
     MakeEditor();
 }
 
-void PanelTest::PrepareSlot() {
+void EditorFixture::PrepareSlot() {
     tagEffectParams& block = Block();
     block.effect.value = 100;
     block.lowFreq.value = 10;
@@ -31,7 +31,7 @@ void PanelTest::PrepareSlot() {
     block.presetsAvailable = 1;
 }
 
-void PanelTest::MakeEditor() {
+void EditorFixture::MakeEditor() {
     component = reinterpret_cast<IEffectComponent*>(CRVGetComponentInterface(0x11040));
     ASSERT_NE(component, nullptr);
     component->SetEffect(&slot);
@@ -44,7 +44,7 @@ void PanelTest::MakeEditor() {
     Pump();
 }
 
-void PanelTest::TearDown() {
+void EditorFixture::TearDown() {
     if (component) CRVFreeComponentInterface(component);
     host.DestroyWindow();
     clock.onSleep = nullptr;
@@ -52,28 +52,28 @@ void PanelTest::TearDown() {
     HeadlessDesktopTest::TearDown();
 }
 
-void PanelTest::PressPanel(Point client) {
+void EditorFixture::PressPanel(Point client) {
     panel->ClientToScreen(&client);
     InjectMouseMove(client);
     InjectMouseButton(client, 0, true);
     Pump();
 }
 
-void PanelTest::ReleasePanel(Point client) {
+void EditorFixture::ReleasePanel(Point client) {
     panel->ClientToScreen(&client);
     InjectMouseMove(client);
     InjectMouseButton(client, 0, false);
     Pump();
 }
 
-std::vector<DrawTraceEntry> PanelTest::CopiesOf(const std::vector<DrawTraceEntry>& trace, int id) {
+std::vector<DrawTraceEntry> EditorFixture::CopiesOf(const std::vector<DrawTraceEntry>& trace, int id) {
     std::vector<DrawTraceEntry> copies;
     for (const DrawTraceEntry& e : trace)
         if (e.op == DrawOp::BitBlt && e.sourceResourceId == id) copies.push_back(e);
     return copies;
 }
 
-void PanelTest::AnswerNextMessageBox(std::vector<std::string>* texts) {
+void EditorFixture::AnswerNextMessageBox(std::vector<std::string>* texts) {
     WhenModal([texts] {
         Window* box = Window::GetActiveWindow();
         if (texts && box) {
@@ -87,13 +87,13 @@ void PanelTest::AnswerNextMessageBox(std::vector<std::string>* texts) {
     });
 }
 
-void PanelTest::WriteRoom(int room, const tagUserPreset& preset) {
+void EditorFixture::WriteRoom(int room, const tagUserPreset& preset) {
     std::string key = "Room " + std::to_string(room);
     ASSERT_TRUE(WritePrivateProfileStructA("Reverb Room Settings", key.c_str(), &preset, sizeof preset, "KVX4.ini"));
 }
 
-void PanelTest::WriteRoomCount(int count) {
+void EditorFixture::WriteRoomCount(int count) {
     ASSERT_TRUE(WritePrivateProfileStructA("Total Number of Rooms", "NumRooms", &count, sizeof count, "KVX4.ini"));
 }
 
-}  // namespace paneltest
+}  // namespace testsupport

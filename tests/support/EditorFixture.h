@@ -15,7 +15,7 @@
 #include "presets/UserPreset.h"
 #include "tests/support/HeadlessDesktop.h"
 
-namespace paneltest {
+namespace testsupport {
 
 class CloseCountingSite final : public IEditorSite {
 public:
@@ -37,7 +37,7 @@ public:
     int OnCloseRequest() override { return ++closeRequests; }
 };
 
-class PanelTest : public testsupport::HeadlessDesktopTest {
+class EditorFixture : public testsupport::HeadlessDesktopTest {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -67,4 +67,4 @@ protected:
     CEditorPanel* panel = nullptr;
 };
 
-}  // namespace paneltest
+}  // namespace testsupport
