@@ -60,3 +60,7 @@ void CFXControlWnd::StoreOutputSwitches(const tagUserPreset* preset) {
     if (!paramBlock || !preset) return;
     paramBlock->optionFlags = OutputSwitchFlags(*preset);
 }
+
+void CFXControlWnd::ShowControllerSelections(tagUserPreset*) {}
+
+int CFXControlWnd::ConfigureAutomation(tagAutomationAssignment*, tagMAREG*) { return 0; }

@@ -8,7 +8,9 @@
 #include "platform/window/Window.h"
 
 class CEffectsPlugin;
+struct tagAutomationAssignment;
 struct tagEffectParams;
+struct tagMAREG;
 struct tagUserPreset;
 
 namespace win { class Font; }
@@ -34,6 +36,11 @@ public:
     void StoreParameter(int value, int parameterId);
     // optionFlags becomes exactly 0x20 for an L switch of 1 plus 0x40 for an R switch of 1.
     void StoreOutputSwitches(const tagUserPreset* preset);
+    // The "Control Settings" commands. Their dialogs (the controller selections and the automation
+    // configuration) come with the automation work; until then nothing is shown and nothing changes.
+    void ShowControllerSelections(tagUserPreset* preset);
+    // 1 when the assignment changed, else 0.
+    int ConfigureAutomation(tagAutomationAssignment* assignment, tagMAREG* record);
 
     char iniFileName[260];
     win::COLORREF highlightColour;
