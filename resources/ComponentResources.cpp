@@ -11,5 +11,6 @@ void RegisterComponentResources(win::Module& module) {
     module.AddString(IDS_FX_MIDI_CONTROL, "FX Midi Control");
     module.AddString(IDS_FX_DEPTH_SLIDER, "FX Depth Slider Wnd");
     RegisterDialogTemplates(module);
+    RegisterMenus(module);
     RegisterComponentBitmaps(module);
 }

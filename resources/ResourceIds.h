@@ -40,4 +40,11 @@ constexpr unsigned IDB_LEFT_SWITCH = 189;
 constexpr unsigned IDB_RIGHT_SWITCH = 191;
 constexpr unsigned IDB_CLIP_INDICATOR = 219;
 
+// The "Control Settings" menu of the two controls and its commands.
+constexpr unsigned IDR_CONTROL_SETTINGS = 178;
+constexpr unsigned ID_CONTROLS_MENU = 32848;
+constexpr unsigned ID_DISPLAY_AUTOMATION_SETTINGS = 32845;
+constexpr unsigned ID_CONFIGURE_AUTOMATION = 32850;
+
 void RegisterDialogTemplates(win::Module& module);
+void RegisterMenus(win::Module& module);

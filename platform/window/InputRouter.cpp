@@ -156,7 +156,7 @@ bool WindowSystem::RouteKey(const InputEvent& event, MSG* msg) {
     bool wasDown = keys_[vk];
     keys_[vk] = down;
     if (vk == VK_LSHIFT || vk == VK_RSHIFT) keys_[VK_SHIFT] = keys_[VK_LSHIFT] || keys_[VK_RSHIFT];
-    Window* target = focus_ ? focus_ : active_;
+    Window* target = keyboardGrab_ ? keyboardGrab_ : focus_ ? focus_ : active_;
     if (!target) return false;
     bool alt = keys_[VK_MENU] && vk != VK_MENU;
     UINT message = down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);

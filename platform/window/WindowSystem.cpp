@@ -28,6 +28,7 @@ void WindowSystem::Unregister(Window* window) {
     if (capture_ == window) capture_ = nullptr;
     if (active_ == window) active_ = nullptr;
     if (movingWindow_ == window) movingWindow_ = nullptr;
+    if (keyboardGrab_ == window) keyboardGrab_ = nullptr;
 }
 
 Window* WindowSystem::Lookup(HWND hwnd) const {
@@ -264,7 +265,7 @@ void WindowSystem::ResetForTesting() {
     timers_.clear();
     quitPosted_ = false;
     exitCode_ = 0;
-    focus_ = capture_ = active_ = movingWindow_ = nullptr;
+    focus_ = capture_ = active_ = movingWindow_ = keyboardGrab_ = nullptr;
     std::fill(std::begin(keys_), std::end(keys_), false);
     std::fill(std::begin(buttons_), std::end(buttons_), false);
     lastClickWindow_ = nullptr;

@@ -65,6 +65,9 @@ public:
     Window* SetCapture(Window* window);
     bool ReleaseCapture();
     Window* Active() const { return active_; }
+    // A popup menu being tracked takes the keyboard without taking the focus.
+    void SetKeyboardGrab(Window* window) { keyboardGrab_ = window; }
+    Window* KeyboardGrab() const { return keyboardGrab_; }
     void Activate(Window* topLevel, UINT how);
     void WindowGoingAway(Window* window);  // hidden or destroyed: move focus, capture, activation
 
@@ -119,6 +122,7 @@ private:
     Window* focus_ = nullptr;
     Window* capture_ = nullptr;
     Window* active_ = nullptr;
+    Window* keyboardGrab_ = nullptr;
     bool keys_[256] = {};
     bool buttons_[3] = {};
     Point cursor_;
