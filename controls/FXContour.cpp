@@ -1,5 +1,7 @@
 #include "controls/FXContour.h"
 
+#include "controls/FXContourLayout.h"
+#include "host/lib/EffectParams.h"
 #include "host/lib/EffectsPlugin.h"
 #include "panel/EditorPanel.h"
 #include "platform/gdi/Bitmap.h"
@@ -9,15 +11,20 @@
 using namespace win;
 
 CFXContour::CFXContour() = default;
-CFXContour::~CFXContour() = default;
+
+CFXContour::~CFXContour() {
+    if (backDC && savedBitmap) backDC->SelectBitmap(savedBitmap);
+    backDC.reset();
+    backBitmap.reset();
+}
 
 void CFXContour::Attach(tagEffectParams* block, CEffectsPlugin* effect) {
     paramBlock = block;
     effectSlot = effect;
     bypassOn = effect && effect->GetBypassMode();
-    dirtyMask = 0x3E;
+    dirtyMask = kEverything;
     InvalidateRect(&clientRect, FALSE);
-    UpdateWindow();
+    PaintContour();
 }
 
 void CFXContour::LoadFromRecord(const tagUserPreset* record) {
@@ -37,4 +44,23 @@ void CFXContour::Publish() {
         settings->midCutoffValue = cutoffValue;
     }
     if (panel) panel->MarkModified();
+}
+
+void CFXContour::ToggleBypass() {
+    // The bypass state lives in the effect slot; without one there is nothing to switch.
+    if (!effectSlot) return;
+    bypassOn = !bypassOn;
+    effectSlot->SetBypassMode(bypassOn);
+    if (paramBlock) paramBlock->statusFlags &= ~STATUS_CLIP;
+    dirtyMask |= kBypassButton;
+    InvalidateRect(&bypassButton, FALSE);
+    PaintContour();
+}
+
+CFXContour::Band CFXContour::BandOf(int dirtyBit) {
+    switch (dirtyBit) {
+        case kMidBand: return {contour::kMidX, &midValue, &midHandle, "M", kSelectMid, kParamMidFreq, kMidBand};
+        case kHighBand: return {contour::kHighX, &highValue, &highHandle, "H", kSelectHigh, kParamHighFreq, kHighBand};
+        default: return {contour::kLowX, &lowValue, &lowHandle, "L", kSelectLow, kParamLowFreq, kLowBand};
+    }
 }

@@ -1,0 +1,71 @@
+// The "Control Settings" menu of the contour control: opened by a right click on a slider track or
+// on the cutoff marker; its commands show the controller assignments or configure the automation of
+// the item that was clicked.
+#include "controls/FXContour.h"
+#include "controls/FXContourLayout.h"
+#include "host/lib/EffectParams.h"
+#include "panel/EditorPanel.h"
+#include "platform/window/Menu.h"
+#include "presets/UserPreset.h"
+
+using namespace win;
+using namespace contour;
+
+namespace {
+
+constexpr UINT kControlSettingsMenu = 178;
+constexpr UINT kDisplayAutomationSettings = 32845;
+constexpr UINT kConfigureAutomation = 32850;
+
+}  // namespace
+
+void CFXContour::OnRButtonDown(UINT flags, Point point) {
+    const HWND self = GetSafeHwnd();
+    if (TrackRect(kLowX).Contains(point) || TrackRect(kMidX).Contains(point) || TrackRect(kHighX).Contains(point) ||
+        cutoffHandle.Contains(point))
+        OpenContextMenu(point);
+    // The menu's loop may have seen the editor closed.
+    if (IsWindow(self)) CFXControlWnd::OnRButtonDown(flags, point);
+}
+
+void CFXContour::OpenContextMenu(Point point) {
+    HMENU menu = LoadMenuA(kControlSettingsMenu);
+    HMENU popup = GetSubMenu(menu, 0);
+    if (!popup) {
+        DestroyMenu(menu);
+        return;
+    }
+    menuPoint = point;
+    const Rect window = WindowRect();
+    const HWND self = GetSafeHwnd();
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RETURNCMD, window.left + point.x, window.top + point.y, 0, self));
+    DestroyMenu(menu);
+    if (!IsWindow(self)) return;
+    if (command == kDisplayAutomationSettings) ShowControllerSelections(settings);
+    else if (command == kConfigureAutomation) ConfigureAutomationFor(AutomationTargetAt(menuPoint));
+}
+
+void CFXContour::ConfigureAutomationFor(const AutomationTarget& target) {
+    if (!target.assignment) return;
+    // A missing record is the configuration's to report. Its dialog runs a loop of its own, in
+    // which the editor may have been closed.
+    const HWND self = GetSafeHwnd();
+    const bool changed = ConfigureAutomation(target.assignment, target.record) != 0;
+    if (changed && IsWindow(self) && panel) {
+        panel->MarkModified();
+        panel->Invalidate(FALSE);
+    }
+}
+
+CFXContour::AutomationTarget CFXContour::AutomationTargetAt(Point point) const {
+    if (!settings) return {};
+    auto target = [&](tagAutomationAssignment& assignment, tagMAREG tagEffectParams::*record) {
+        return AutomationTarget{&assignment, paramBlock ? &(paramBlock->*record) : nullptr};
+    };
+    if (TrackRect(kLowX).Contains(point)) return target(settings->lowFreqAssignment, &tagEffectParams::lowFreq);
+    if (TrackRect(kMidX).Contains(point)) return target(settings->midFreqAssignment, &tagEffectParams::midFreq);
+    if (TrackRect(kHighX).Contains(point)) return target(settings->highFreqAssignment, &tagEffectParams::highFreq);
+    if (cutoffHandle.Contains(point)) return target(settings->midCutoffAssignment, &tagEffectParams::midCutoff);
+    return {};
+}
