@@ -1,0 +1,143 @@
+// The mixer's paint procedure: the dirty picture groups are redrawn into the off-screen picture, the
+// clip light at every paint, and the whole picture goes to the screen in one copy.
+#include <cstdio>
+
+#include "controls/StereoDryMixer.h"
+#include "controls/StereoDryMixerLayout.h"
+#include "host/lib/EffectParams.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/DC.h"
+#include "platform/module/Module.h"
+#include "platform/window/PaintDC.h"
+#include "presets/UserPreset.h"
+#include "resources/ResourceIds.h"
+
+using namespace win;
+using namespace mixer;
+
+namespace {
+
+// Copies resource art into the off-screen picture through one scratch memory DC. Each bitmap is
+// loaded when first needed in this paint and released with the painter; the background serves
+// several copies.
+class ArtPainter {
+public:
+    explicit ArtPainter(DC& target) : target_(target) {}
+
+    void Copy(UINT id, int x, int y, int w, int h, int sx, int sy) {
+        std::shared_ptr<Bitmap> art = id == IDB_PANEL_BACKGROUND ? Background() : LoadBitmap(id);
+        if (!art) return;
+        scratch_.SelectBitmap(art);
+        target_.BitBlt(x, y, w, h, &scratch_, sx, sy, SRCCOPY);
+        scratch_.SelectBitmap(nullptr);
+    }
+    void CopyWhole(UINT id, Point at) {
+        std::shared_ptr<Bitmap> art = LoadBitmap(id);
+        if (!art) return;
+        scratch_.SelectBitmap(art);
+        target_.BitBlt(at.x, at.y, art->Width(), art->Height(), &scratch_, 0, 0, SRCCOPY);
+        scratch_.SelectBitmap(nullptr);
+    }
+    // Puts the panel background back under a client rectangle.
+    void Restore(const Rect& r) {
+        Copy(IDB_PANEL_BACKGROUND, r.left, r.top, r.Width(), r.Height(), r.left + kBackgroundOrigin.x,
+             r.top + kBackgroundOrigin.y);
+    }
+
+private:
+    const std::shared_ptr<Bitmap>& Background() {
+        if (!background_) background_ = LoadBitmap(IDB_PANEL_BACKGROUND);
+        return background_;
+    }
+
+    DC& target_;
+    DC scratch_;
+    std::shared_ptr<Bitmap> background_;
+};
+
+// Labels are drawn with blended edges over what is already there, so each goes onto restored
+// background: drawn over itself, its edges would thicken with every paint. Glyph ink may reach a
+// little past the text's cell.
+constexpr int kInkMargin = 2;
+
+void RestoreUnderText(DC& dc, ArtPainter& art, Point at, const char* text) {
+    const Size extent = dc.GetTextExtent(text);
+    art.Restore(Rect::FromSize(at.x - kInkMargin, at.y - kInkMargin, extent.cx + 2 * kInkMargin,
+                               extent.cy + 2 * kInkMargin));
+}
+
+}  // namespace
+
+void CStereoDryMixer::MakeBackBuffer() {
+    clientRect = ClientRect();
+    backBitmap = std::make_shared<Bitmap>(clientRect.Width(), clientRect.Height());
+    backDC = std::make_unique<DC>();
+    savedBitmap = backDC->SelectBitmap(backBitmap);
+    dirtyMask = kEverything;
+    selection = kUnselected;
+    backReady = true;
+}
+
+void CStereoDryMixer::OnPaint() {
+    if (!backReady) MakeBackBuffer();
+    PaintDC dc(this);
+    DrawPicture();
+    dc.BitBlt(clientRect.left, clientRect.top, clientRect.Width(), clientRect.Height(), backDC.get(), 0, 0, SRCCOPY);
+    dirtyMask = kNothingPending;
+}
+
+void CStereoDryMixer::DrawPicture() {
+    DC& dc = *backDC;
+    ArtPainter art(dc);
+    const int level = settings ? DrawnLevel(settings->effectLevel) : 0;
+
+    if (dirtyMask & kBackground) art.Restore(Rect{0, 0, clientRect.Width(), clientRect.Height()});
+
+    if (dirtyMask & kFaderGroup) {
+        const bool selected = selection == kSelected;
+        const COLORREF colour = selected ? highlightColour : normalColour;
+        dc.SetBkMode(TRANSPARENT);
+        dc.SelectFont(controlFont);
+        dc.SetTextColor(colour);
+        RestoreUnderText(dc, art, kEffectLabel, "Effect");
+        dc.TextOutA(kEffectLabel.x, kEffectLabel.y, "Effect");
+
+        art.Restore(kFaderRestore);
+        art.CopyWhole(IDB_FADER_TRACK, kTrack);
+        const int travel = KnobTravel(level);
+        knobRect = KnobRect(travel);
+        knobRef = kKnobTravel - travel;
+        art.CopyWhole(selected ? IDB_FADER_KNOB_SELECTED : IDB_FADER_KNOB, knobRect.TopLeft());
+        dc.SetTextColor(colour);
+
+        art.Copy(IDB_METER, kMeter.x, kMeter.y, kMeterWidth, kMeterRows, 0, 0);
+        if (level > 0) {
+            const int h = MeterHeight(level);
+            art.Copy(IDB_METER, kMeterLitX, kMeterBottom - h, kMeterLitWidth, h, kMeterLitSourceX, kMeterRows - h);
+        }
+
+        art.CopyWhole(IDB_READOUT_PLATE, kReadout);
+        char readout[8];
+        std::snprintf(readout, sizeof readout, "%3d", level);
+        dc.TextOutA(kReadoutText.x, kReadoutText.y, readout);
+    }
+
+    if (dirtyMask & kSwitches) {
+        const bool leftOn = settings && settings->leftSwitch == 1;
+        const bool rightOn = settings && settings->rightSwitch == 1;
+        art.Copy(IDB_LEFT_SWITCH, kLeftSwitch.left, kLeftSwitch.top, kSwitchWidth, kSwitchFrameRows, 0,
+                 leftOn ? 0 : kSwitchFrameRows);
+        art.Copy(IDB_RIGHT_SWITCH, kRightSwitch.left, kRightSwitch.top, kSwitchWidth, kSwitchFrameRows, 0,
+                 rightOn ? 0 : kSwitchFrameRows);
+    }
+
+    const bool clipping = paramBlock && (paramBlock->statusFlags & STATUS_CLIP);
+    art.Copy(IDB_CLIP_INDICATOR, kClipLight.x, kClipLight.y, kClipFrame, kClipFrame, 0, clipping ? 0 : kClipFrame);
+    if (paramBlock) clipLit = clipping;
+    dc.SetBkMode(TRANSPARENT);
+    dc.SelectFont(controlFont);
+    dc.SetTextColor(normalColour);
+    RestoreUnderText(dc, art, kClipLabel.TopLeft(), "Clip");
+    Rect labelRect = kClipLabel;
+    dc.DrawTextA("Clip", &labelRect, DT_LEFT | DT_TOP | DT_SINGLELINE);
+}
