@@ -49,28 +49,37 @@ void PaintPendingWindows() {
 const Bitmap& Desktop::Compose() {
     PaintPendingWindows();
     Bitmap& frame = *frame_;
-    const std::uint32_t fill = ToDisplay(background_);
-    for (int y = 0; y < frame.Height(); ++y) std::fill_n(frame.Row(y), frame.Width(), fill);
-    const Rect screen{0, 0, frame.Width(), frame.Height()};
-    for (Window* top : WindowSystem::Instance().TopLevelsBottomToTop()) {
-        if (!(top->GetStyle() & WS_VISIBLE) || !top->Surface()) continue;
-        const Bitmap& surface = *top->Surface();
-        Rect placed = top->WindowRect();
-        Rect visible = placed.Intersect(screen).Intersect(Rect::FromSize(placed.left, placed.top, surface.Width(), surface.Height()));
-        if (visible.IsEmpty()) continue;
-        const int width = visible.Width();
-        for (int y = visible.top; y < visible.bottom; ++y)
-            std::memcpy(frame.Row(y) + visible.left, surface.Row(y - placed.top) + (visible.left - placed.left),
-                        static_cast<std::size_t>(width) * sizeof(std::uint32_t));
-    }
+    ComposeArea(WindowSystem::Instance().TakeDamage({0, 0, frame.Width(), frame.Height()}));
     return frame;
+}
+
+void Desktop::ComposeArea(const Region& area) {
+    Bitmap& frame = *frame_;
+    const std::uint32_t fill = ToDisplay(background_);
+    const std::vector<Window*> windows = WindowSystem::Instance().TopLevelsBottomToTop();
+    for (const Rect& part : area.Rects()) {
+        for (int y = part.top; y < part.bottom; ++y) std::fill_n(frame.Row(y) + part.left, part.Width(), fill);
+        for (Window* top : windows) {
+            if (!(top->GetStyle() & WS_VISIBLE) || !top->Surface()) continue;
+            const Bitmap& surface = *top->Surface();
+            const Rect placed = top->WindowRect();
+            const Rect visible =
+                part.Intersect(placed).Intersect(Rect::FromSize(placed.left, placed.top, surface.Width(), surface.Height()));
+            if (visible.IsEmpty()) continue;
+            const std::size_t bytes = static_cast<std::size_t>(visible.Width()) * sizeof(std::uint32_t);
+            for (int y = visible.top; y < visible.bottom; ++y)
+                std::memcpy(frame.Row(y) + visible.left, surface.Row(y - placed.top) + (visible.left - placed.left), bytes);
+        }
+    }
 }
 
 void Desktop::PresentIfDamaged() {
     PaintPendingWindows();
-    if (!WindowSystem::Instance().TakeDamage()) return;
-    Compose();
-    if (backend_) backend_->Present(*frame_);
+    Bitmap& frame = *frame_;
+    Region area = WindowSystem::Instance().TakeDamage({0, 0, frame.Width(), frame.Height()});
+    if (area.IsEmpty()) return;
+    ComposeArea(area);
+    if (backend_) backend_->Present(frame);
 }
 
 bool Desktop::SaveScreenshot(const std::string& pngPath) { return WritePng(Compose(), pngPath); }

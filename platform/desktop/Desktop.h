@@ -25,7 +25,7 @@ public:
     void SetBackend(std::unique_ptr<DesktopBackend> backend);
     DesktopBackend* Backend() const { return backend_.get(); }
 
-    // Paints every window that waits for a paint, then composes the frame.
+    // Paints every window that waits for a paint, then composes what changed since the last frame.
     const Bitmap& Compose();
     // Composes and presents when anything changed since the last frame.
     void PresentIfDamaged();
@@ -34,6 +34,7 @@ public:
 
 private:
     Desktop();
+    void ComposeArea(const Region& area);
     std::shared_ptr<Bitmap> frame_;
     std::unique_ptr<DesktopBackend> backend_;
     COLORREF background_;

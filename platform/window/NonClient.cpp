@@ -109,7 +109,7 @@ void Window::OnNcPaint() {
         r = Shrink(r, 2);
     }
     if (exStyle_ & WS_EX_STATICEDGE) Edge(dc, r, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
-    WindowSystem::Instance().NoteDamage();
+    WindowSystem::Instance().NoteDamage(GetTopLevelParent(), clip.Bounds());
 }
 
 int Window::OnNcHitTest(Point screen) {

@@ -14,7 +14,7 @@ void Aim(DC& dc, Window* window, Region clip) {
     clip.Offset(origin.x, origin.y);
     dc.SetClipRegion(clip);
     if (Font* font = window->TextFont()) dc.SelectFont(std::shared_ptr<Font>(std::shared_ptr<Font>(), font));
-    WindowSystem::Instance().NoteDamage();
+    WindowSystem::Instance().NoteDamage(window->GetTopLevelParent(), clip.Bounds());
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ void WindowSystem::RaiseTopLevel(Window* window) {
     topLevels_.insert(pos, window);
     for (Window* other : std::vector<Window*>(topLevels_))
         if (other->owner_ == window && other != window) RaiseTopLevel(other);
-    damaged_ = true;
+    fullDamage_ = true;
 }
 
 void WindowSystem::Post(const MSG& msg) { posted_.push_back(msg); }
@@ -238,7 +238,7 @@ void WindowSystem::Activate(Window* topLevel, UINT how) {
         topLevel->frameDirty_ = true;
         topLevel->SendMessage(WM_ACTIVATE, how, reinterpret_cast<LPARAM>(old ? old->handle_ : nullptr));
     }
-    damaged_ = true;
+    fullDamage_ = true;
 }
 
 void WindowSystem::WindowGoingAway(Window* window) {
@@ -256,6 +256,21 @@ void WindowSystem::WindowGoingAway(Window* window) {
         active_ = nullptr;
         if (next) Activate(next, WA_ACTIVE);
     }
+}
+
+void WindowSystem::NoteDamage(const Window* topLevel, const Rect& surfaceArea) {
+    if (fullDamage_ || !topLevel) return;
+    damage_.Add(surfaceArea.Offset(topLevel->rect_.TopLeft()));
+    // Many scattered pieces cost more to track than to compose.
+    if (damage_.Rects().size() > 64) fullDamage_ = true;
+}
+
+Region WindowSystem::TakeDamage(const Rect& screen) {
+    Region area = fullDamage_ ? Region(screen) : damage_;
+    area.Intersect(screen);
+    fullDamage_ = false;
+    damage_.Clear();
+    return area;
 }
 
 void WindowSystem::ResetForTesting() {

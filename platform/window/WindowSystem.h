@@ -84,9 +84,11 @@ public:
     // Waits for input up to the timeout (none: indefinitely); supplied by the desktop backend.
     void SetWaiter(std::function<void(std::optional<std::uint64_t> timeoutMs)> waiter) { waiter_ = std::move(waiter); }
 
-    // Painting bookkeeping.
-    void NoteDamage() { damaged_ = true; }
-    bool TakeDamage() { bool d = damaged_; damaged_ = false; return d; }
+    // What changed on screen since the desktop was last composed: everything (a window moved,
+    // appeared or went), or the parts of surfaces that were drawn on, in screen coordinates.
+    void NoteDamage() { fullDamage_ = true; }
+    void NoteDamage(const Window* topLevel, const Rect& surfaceArea);
+    Region TakeDamage(const Rect& screen);
     Window* NextWindowToPaint() const;
 
     // Forgets queued messages, input, timers, key state, focus, capture and activation, so that each
@@ -126,7 +128,8 @@ private:
     bool keys_[256] = {};
     bool buttons_[3] = {};
     Point cursor_;
-    bool damaged_ = true;
+    bool fullDamage_ = true;
+    Region damage_;
     std::function<void()> idleHook_;
     std::function<void()> beforeWait_;
     std::function<void(std::optional<std::uint64_t>)> waiter_;

@@ -63,3 +63,26 @@ TEST_F(DesktopTest, ScreenshotIsAReadablePng) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DesktopTest, OnlyWhatWasDrawnIsComposedAgainAndMovesRecomposeEverything) {
+    Desktop::Instance().SetSize({200, 100});
+    Solid a(RGB(255, 0, 0)), b(RGB(0, 0, 255));
+    a.Create(nullptr, "", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100}, nullptr, 0);
+    b.Create(nullptr, "", WS_POPUP | WS_VISIBLE, {100, 0, 200, 100}, nullptr, 0);
+    Desktop::Instance().Compose();
+    // A window that paints again shows its new picture; the other is not recomposed but stays right.
+    a.color = RGB(0, 255, 0);
+    a.Invalidate();
+    const Bitmap& frame = Desktop::Instance().Compose();
+    EXPECT_EQ(FromDisplay(frame.GetPixel(50, 50)), RGB(0, 255, 0));
+    EXPECT_EQ(FromDisplay(frame.GetPixel(150, 50)), RGB(0, 0, 255));
+    // Moving uncovers the desktop behind.
+    b.MoveWindow(120, 0, 80, 100);
+    const Bitmap& moved = Desktop::Instance().Compose();
+    EXPECT_EQ(FromDisplay(moved.GetPixel(110, 50)), GetSysColor(COLOR_DESKTOP));
+    EXPECT_EQ(FromDisplay(moved.GetPixel(150, 50)), RGB(0, 0, 255));
+}
+
+}  // namespace
