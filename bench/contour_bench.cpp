@@ -2,6 +2,7 @@
 // each from the mouse message to the composed desktop.
 #include <benchmark/benchmark.h>
 
+#include "bench/BenchEditor.h"
 #include "bench/MemcpyBaseline.h"
 #include "component/FactoryExports.h"
 #include "controls/FXContour.h"
@@ -15,32 +16,9 @@
 
 namespace {
 
-// An editor in a host window on a virtual clock, as the tests make it.
-struct Editor {
-    Editor() {
-        win::SetClock(&clock);
-        slot.GetInterface()->lowFreq.value = 64;
-        slot.GetInterface()->midCutoff.value = 64;
-        host.Create(nullptr, "Host", win::WS_POPUP | win::WS_VISIBLE, {0, 0, 582, 408}, nullptr, 0);
-        component = reinterpret_cast<IEffectComponent*>(CRVGetComponentInterface(0x11040));
-        component->SetEffect(&slot);
-        win::HWND editor = component->CreateEditor(host.GetSafeHwnd());
-        panel = static_cast<CEditorPanel*>(win::Window::FromHandle(editor)->GetDlgItem(61446));
-        win::PumpMessages();
-    }
-    ~Editor() {
-        CRVFreeComponentInterface(component);
-        host.DestroyWindow();
-        win::SetClock(nullptr);
-    }
-    win::VirtualClock clock;
-    CEffectsPlugin slot;
-    win::Window host;
-    IEffectComponent* component = nullptr;
-    CEditorPanel* panel = nullptr;
-};
+using Editor = bench::BenchEditor;
 
-constexpr std::size_t kPanelBytes = 582u * 408u * 4u;
+constexpr std::size_t kPanelBytes = bench::kEditorFrameBytes;
 
 win::Point CentreOnScreen(const CFXContour& contour, const win::Rect& r) {
     win::Point p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
@@ -66,7 +44,10 @@ void DragSteps(benchmark::State& state, win::Point grab, Next next) {
 }
 
 void BM_ContourLowBandDragStep(benchmark::State& state) {
-    Editor editor;
+    Editor editor([](tagEffectParams& block) {
+        block.lowFreq.value = 64;
+        block.midCutoff.value = 64;
+    });
     CFXContour& contour = *editor.panel->contour;
     const win::Point grab = CentreOnScreen(contour, contour.lowHandle.rect);
     // Every step lands on a new row inside the travel, so every step changes the value and redraws.
@@ -75,7 +56,10 @@ void BM_ContourLowBandDragStep(benchmark::State& state) {
 BENCHMARK(BM_ContourLowBandDragStep);
 
 void BM_ContourCutoffDragStep(benchmark::State& state) {
-    Editor editor;
+    Editor editor([](tagEffectParams& block) {
+        block.lowFreq.value = 64;
+        block.midCutoff.value = 64;
+    });
     CFXContour& contour = *editor.panel->contour;
     const win::Point grab = CentreOnScreen(contour, contour.cutoffHandle);
     DragSteps(state, grab, [grab](int step) { return win::Point{grab.x - 40 + step % 80, grab.y}; });

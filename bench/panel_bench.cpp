@@ -2,6 +2,7 @@
 // without a change in the host's parameter block.
 #include <benchmark/benchmark.h>
 
+#include "bench/BenchEditor.h"
 #include "bench/MemcpyBaseline.h"
 #include "component/FactoryExports.h"
 #include "host/lib/ComponentInterface.h"
@@ -12,30 +13,9 @@
 
 namespace {
 
-// An editor in a host window on a virtual clock, as the tests make it.
-struct Editor {
-    Editor() {
-        win::SetClock(&clock);
-        host.Create(nullptr, "Host", win::WS_POPUP | win::WS_VISIBLE, {0, 0, 582, 408}, nullptr, 0);
-        component = reinterpret_cast<IEffectComponent*>(CRVGetComponentInterface(0x11040));
-        component->SetEffect(&slot);
-        win::HWND editor = component->CreateEditor(host.GetSafeHwnd());
-        panel = static_cast<CEditorPanel*>(win::Window::FromHandle(editor)->GetDlgItem(61446));
-        win::PumpMessages();
-    }
-    ~Editor() {
-        CRVFreeComponentInterface(component);
-        host.DestroyWindow();
-        win::SetClock(nullptr);
-    }
-    win::VirtualClock clock;
-    CEffectsPlugin slot;
-    win::Window host;
-    IEffectComponent* component = nullptr;
-    CEditorPanel* panel = nullptr;
-};
+using Editor = bench::BenchEditor;
 
-constexpr std::size_t kPanelBytes = 582u * 408u * 4u;
+constexpr std::size_t kPanelBytes = bench::kEditorFrameBytes;
 
 void BM_PanelFullPaint(benchmark::State& state) {
     Editor editor;

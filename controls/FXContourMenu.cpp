@@ -5,19 +5,11 @@
 #include "controls/FXContourLayout.h"
 #include "host/lib/EffectParams.h"
 #include "panel/EditorPanel.h"
-#include "platform/window/Menu.h"
+#include "resources/ResourceIds.h"
 #include "presets/UserPreset.h"
 
 using namespace win;
 using namespace contour;
-
-namespace {
-
-constexpr UINT kControlSettingsMenu = 178;
-constexpr UINT kDisplayAutomationSettings = 32845;
-constexpr UINT kConfigureAutomation = 32850;
-
-}  // namespace
 
 void CFXContour::OnRButtonDown(UINT flags, Point point) {
     const HWND self = GetSafeHwnd();
@@ -29,21 +21,10 @@ void CFXContour::OnRButtonDown(UINT flags, Point point) {
 }
 
 void CFXContour::OpenContextMenu(Point point) {
-    HMENU menu = LoadMenuA(kControlSettingsMenu);
-    HMENU popup = GetSubMenu(menu, 0);
-    if (!popup) {
-        DestroyMenu(menu);
-        return;
-    }
     menuPoint = point;
-    const Rect window = WindowRect();
-    const HWND self = GetSafeHwnd();
-    const UINT command = static_cast<UINT>(
-        TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RETURNCMD, window.left + point.x, window.top + point.y, 0, self));
-    DestroyMenu(menu);
-    if (!IsWindow(self)) return;
-    if (command == kDisplayAutomationSettings) ShowControllerSelections(settings);
-    else if (command == kConfigureAutomation) ConfigureAutomationFor(AutomationTargetAt(menuPoint));
+    const UINT command = TrackSettingsMenu(point);
+    if (command == ID_DISPLAY_AUTOMATION_SETTINGS) ShowControllerSelections(settings);
+    else if (command == ID_CONFIGURE_AUTOMATION) ConfigureAutomationFor(AutomationTargetAt(menuPoint));
 }
 
 void CFXContour::ConfigureAutomationFor(const AutomationTarget& target) {

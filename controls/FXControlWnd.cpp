@@ -6,7 +6,9 @@
 #include "host/lib/EffectParams.h"
 #include "host/lib/EffectsPlugin.h"
 #include "platform/gdi/Font.h"
+#include "platform/window/Menu.h"
 #include "presets/PresetValues.h"
+#include "resources/ResourceIds.h"
 
 using namespace win;
 
@@ -64,3 +66,19 @@ void CFXControlWnd::StoreOutputSwitches(const tagUserPreset* preset) {
 void CFXControlWnd::ShowControllerSelections(tagUserPreset*) {}
 
 int CFXControlWnd::ConfigureAutomation(tagAutomationAssignment*, tagMAREG*) { return 0; }
+
+UINT CFXControlWnd::TrackSettingsMenu(Point client) {
+    HMENU menu = LoadMenuA(IDR_CONTROL_SETTINGS);
+    HMENU popup = GetSubMenu(menu, 0);
+    if (!popup) {
+        DestroyMenu(menu);
+        return 0;
+    }
+    const Rect window = WindowRect();
+    const HWND self = GetSafeHwnd();
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RETURNCMD, window.left + client.x, window.top + client.y, 0, self));
+    DestroyMenu(menu);
+    // The menu's loop may have seen the editor closed.
+    return IsWindow(self) ? command : 0;
+}

@@ -41,6 +41,9 @@ public:
     void ShowControllerSelections(tagUserPreset* preset);
     // 1 when the assignment changed, else 0.
     int ConfigureAutomation(tagAutomationAssignment* assignment, tagMAREG* record);
+    // Tracks the "Control Settings" menu at a client point of this window and returns the chosen
+    // command, or 0 when it was dismissed or this window did not survive the menu's loop.
+    win::UINT TrackSettingsMenu(win::Point client);
 
     char iniFileName[260];
     win::COLORREF highlightColour;

@@ -30,7 +30,6 @@ public:
     // Picture groups of dirtyMask; the clip light and its label are drawn at every paint.
     enum Dirty { kNothingPending = 1, kFaderGroup = 0x04, kBackground = 0x10, kSwitches = 0x20, kEverything = 0x34 };
     enum MenuCommand { kShowAutomationSettings = 32845, kConfigureAutomation = 32850 };
-    static constexpr win::UINT kSettingsMenu = 178;
 
     CStereoDryMixer();
     ~CStereoDryMixer() override;

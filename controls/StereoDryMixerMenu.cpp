@@ -4,7 +4,6 @@
 #include "controls/StereoDryMixerLayout.h"
 #include "host/lib/EffectParams.h"
 #include "panel/EditorPanel.h"
-#include "platform/window/Menu.h"
 #include "presets/UserPreset.h"
 
 using namespace win;
@@ -16,20 +15,8 @@ void CStereoDryMixer::OnRButtonDown(UINT, Point point) {
 }
 
 void CStereoDryMixer::ShowSettingsMenu(Point point) {
-    HMENU menu = LoadMenuA(kSettingsMenu);
-    HMENU popup = GetSubMenu(menu, 0);
-    if (!popup) {
-        DestroyMenu(menu);
-        return;
-    }
     menuPoint = point;
-    const Rect window = WindowRect();
-    const HWND self = GetSafeHwnd();
-    const int command =
-        TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RETURNCMD, window.left + point.x, window.top + point.y, 0, self);
-    DestroyMenu(menu);
-    // The menu's loop may have seen the editor closed.
-    if (IsWindow(self)) RunMenuCommand(command);
+    if (const UINT command = TrackSettingsMenu(point)) RunMenuCommand(static_cast<int>(command));
 }
 
 void CStereoDryMixer::RunMenuCommand(int command) {
