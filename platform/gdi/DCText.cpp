@@ -72,7 +72,8 @@ int DC::PaintText(Point cell, const std::u32string& text, const int* dx, const s
     if (face) {
         std::lock_guard lock(face->Mutex());
         for (std::size_t i = 0; i < text.size(); ++i) {
-            advances[i] = dx ? dx[i] : face->Glyph(text[i]).advance;
+            if (dx) advances[i] = dx[i];
+            else advances[i] = PairAdvance(face->Glyph(text[i]), i + 1 < text.size() ? &face->Glyph(text[i + 1]) : nullptr);
             width += advances[i];
         }
     }

@@ -39,20 +39,21 @@ public:
         : face_(font.Face()), tabStop_(8 * std::max<int>(1, font.TextMetrics().tmAveCharWidth)), expandTabs_(expandTabs) {
         if (face_) lock_ = std::unique_lock(face_->Mutex());
     }
-    // Advance of c when the line so far is `x` wide.
-    int Advance(char32_t c, int x) {
+    // Advance of c followed by `next` (0 at the end of the line) when the line so far is `x` wide.
+    int Advance(char32_t c, char32_t next, int x) {
         if (!face_) return 0;
         if (c == U'\t') {
             if (expandTabs_) return (x / tabStop_ + 1) * tabStop_ - x;
             c = U' ';
         }
-        return face_->Glyph(c).advance;
+        const bool paired = next != 0 && !(next == U'\t' && expandTabs_);
+        return PairAdvance(face_->Glyph(c), paired ? &face_->Glyph(next == U'\t' ? U' ' : next) : nullptr);
     }
     void Measure(Line& line) {
         line.advances.resize(line.text.size());
         line.width = 0;
         for (std::size_t i = 0; i < line.text.size(); ++i) {
-            line.advances[i] = Advance(line.text[i], line.width);
+            line.advances[i] = Advance(line.text[i], i + 1 < line.text.size() ? line.text[i + 1] : 0, line.width);
             line.width += line.advances[i];
         }
     }
@@ -81,7 +82,7 @@ void Wrap(const std::u32string& text, const std::vector<bool>& marked, int width
         std::size_t i = start, lastSpace = std::u32string::npos;
         bool overflow = false;
         for (; i < n; ++i) {
-            int advance = m.Advance(text[i], x);
+            int advance = m.Advance(text[i], i + 1 < n ? text[i + 1] : 0, x);
             if (text[i] != U' ' && x + advance > width && i > start) {
                 overflow = true;
                 break;
@@ -106,16 +107,19 @@ void Wrap(const std::u32string& text, const std::vector<bool>& marked, int width
 
 void AddEllipsis(Line& line, int width, Measurer& m) {
     if (line.width <= width) return;
-    const int dots = 3 * m.Advance(U'.', 0);
+    const std::u32string full = line.text;
+    const int dots = 2 * m.Advance(U'.', U'.', 0) + m.Advance(U'.', 0, 0);
     std::size_t keep = 0;
     int x = 0;
-    while (keep < line.text.size() && x + line.advances[keep] + dots <= width) x += line.advances[keep++];
-    line.text.resize(keep);
-    line.text += U"...";
+    while (keep < full.size() && x + m.Advance(full[keep], U'.', x) + dots <= width) x += line.advances[keep++];
+    // The kept characters' own advances may differ by a pixel from those measured above.
+    do {
+        line.text = full.substr(0, keep) + U"...";
+        m.Measure(line);
+    } while (line.width > width && keep-- > 0);
     line.mnemonics.erase(std::remove_if(line.mnemonics.begin(), line.mnemonics.end(),
-                                        [keep](int i) { return static_cast<std::size_t>(i) >= keep; }),
+                                        [&line](int i) { return static_cast<std::size_t>(i) + 3 >= line.text.size(); }),
                          line.mnemonics.end());
-    m.Measure(line);
 }
 
 }  // namespace

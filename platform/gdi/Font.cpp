@@ -120,7 +120,13 @@ Size Font::GetTextExtent(std::string_view text) const {
     thread_local std::u32string codePoints;
     DecodeText(text, codePoints);
     std::lock_guard lock(face_->Mutex());
-    for (char32_t c : codePoints) size.cx += face_->Glyph(c).advance;
+    const GlyphImage* previous = nullptr;
+    for (char32_t c : codePoints) {
+        const GlyphImage& glyph = face_->Glyph(c);
+        if (previous) size.cx += PairAdvance(*previous, &glyph);
+        previous = &glyph;
+    }
+    if (previous) size.cx += PairAdvance(*previous, nullptr);
     return size;
 }
 

@@ -128,6 +128,14 @@ FontFace::~FontFace() {
     if (impl_ && impl_->face) CloseFace(impl_->face);
 }
 
+int PairAdvance(const GlyphImage& glyph, const GlyphImage* next) {
+    if (!next) return glyph.advance;
+    const int drift = glyph.rsbDelta - next->lsbDelta;
+    if (drift > 32) return glyph.advance - 1;
+    if (drift < -32) return glyph.advance + 1;
+    return glyph.advance;
+}
+
 const GlyphImage& FontFace::Glyph(char32_t codePoint) {
     if (codePoint < 256) {
         if (!latin_[codePoint]) latin_[codePoint] = std::make_unique<GlyphImage>(Render(codePoint));
@@ -150,9 +158,13 @@ GlyphImage FontFace::Render(char32_t codePoint) {
     if (request_.embolden) FT_GlyphSlot_Embolden(slot);
     if (FT_Render_Glyph(slot, request_.mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) return glyph;
     const FT_Bitmap& bm = slot->bitmap;
-    // The hinter widens advances; the font's own widths rounded to whole pixels keep text as wide
-    // as GDI's (dialog units depend on it).
-    out->advance = static_cast<int>((slot->linearHoriAdvance + 0x8000) >> 16) + (request_.embolden ? 1 : 0);
+    // The hinted advance, not the font's linear one: the bitmaps are hinted, and only with their own
+    // advance does the delta correction in PairAdvance leave even gaps (the linear widths made
+    // letters touch or drift apart at 10-11 px). Over a word the two differ by a pixel or two;
+    // emboldening has already widened this advance.
+    out->advance = static_cast<int>((slot->advance.x + 32) >> 6);
+    out->lsbDelta = static_cast<int>(slot->lsb_delta);
+    out->rsbDelta = static_cast<int>(slot->rsb_delta);
     out->left = slot->bitmap_left;
     out->top = slot->bitmap_top;
     out->width = static_cast<int>(bm.width);

@@ -18,7 +18,9 @@ struct GlyphImage {
     int top = 0;      // from the baseline up to the first row
     int width = 0;
     int height = 0;
-    int advance = 0;  // whole pixels, as GDI lays out text
+    int advance = 0;   // whole pixels, as hinted; PairAdvance places the next glyph
+    int lsbDelta = 0;  // how far hinting moved the left and right side bearings, in 1/64 pixel
+    int rsbDelta = 0;
     std::vector<std::uint8_t> coverage;  // width * height, 0..255
 };
 
@@ -52,6 +54,13 @@ struct FaceMetrics {
 
 // Reads a file's metrics without choosing a size; false when FreeType cannot open it.
 bool ReadFaceMetrics(const std::string& path, int index, FaceMetrics* metrics);
+
+// Whole pixels from this glyph's pen position to the next one's. Hinting snaps stems to the pixel
+// grid and rounds each side bearing on its own, so a pair's gap can come out a pixel too wide or
+// too narrow; FreeType's lsb_delta / rsb_delta correction moves the next glyph back by that pixel
+// so gaps between letters stay even. With no next glyph (end of the text, a tab) it is the
+// glyph's own advance. Every measuring and drawing path lays text out with this.
+int PairAdvance(const GlyphImage& glyph, const GlyphImage* next);
 
 class FontFace {
 public:

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/gdi/DrawTrace.h"
+#include "platform/gdi/FontFace.h"
 #include "tests/platform/gdi/GdiTestSupport.h"
 
 using namespace win;
@@ -41,6 +44,7 @@ TEST(TextOut, PlacesTheCellAndUsesTheTextColour) {
     opaque.dc.SelectFont(Dialog());
     opaque.dc.SetBkColor(RGB(0, 0, 255));
     opaque.dc.TextOutA(5, 3, "Hello");
+    extent = opaque.dc.GetTextExtent("Hello");  // grayscale hinting may lay it out a pixel apart
     EXPECT_EQ(opaque.Ink(kGrey), Rect::FromSize(5, 3, extent.cx, tm.tmHeight));
     // Grayscale antialiasing: black ink, blue cell, and blends between them.
     int blends = 0, dark = 0;
@@ -151,5 +155,69 @@ TEST(DrawText, ClipsToTheRectangleUnlessNoClip) {
         Rect ink = c.Ink(kGrey);
         if (extra) EXPECT_GT(ink.right, 20);
         else EXPECT_LE(ink.right, 20);
+    }
+}
+
+TEST(TextLayout, PairAdvanceTakesBackWhatHintingMovedBetweenTwoGlyphs) {
+    GlyphImage left, right;
+    left.advance = 5;
+    EXPECT_EQ(PairAdvance(left, nullptr), 5);
+    EXPECT_EQ(PairAdvance(left, &right), 5);
+    left.rsbDelta = 20;
+    right.lsbDelta = -13;  // the gap grew by 33/64 pixel: pull the next glyph in
+    EXPECT_EQ(PairAdvance(left, &right), 4);
+    right.lsbDelta = -12;  // exactly half a pixel stays
+    EXPECT_EQ(PairAdvance(left, &right), 5);
+    left.rsbDelta = -20;
+    right.lsbDelta = 13;  // the gap shrank by 33/64 pixel: push it out
+    EXPECT_EQ(PairAdvance(left, &right), 6);
+    EXPECT_EQ(PairAdvance(left, nullptr), 5);  // the last glyph keeps its own advance
+}
+
+// At 10-11 pixels the stems of "minimum" are one pixel wide; with each glyph's hinting undone by
+// the unhinted advances they touched ("minirnum") or stood apart by a stray pixel.
+TEST(TextLayout, StemsOfSmallTextStandEvenlyApart) {
+    const std::string word = "minimum";
+    const std::size_t stemsPerLetter[] = {3, 1, 2, 1, 3, 2, 3};
+    for (int cellHeight : {10, 11}) {
+        SCOPED_TRACE(cellHeight);
+        Canvas c(60, 20);
+        c.dc.SelectFont(CreateFontA(cellHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"));
+        c.dc.SetBkMode(TRANSPARENT);
+        c.dc.TextOutA(2, 2, word);
+        TEXTMETRICA tm;
+        c.dc.GetTextMetricsA(&tm);
+        std::vector<int> starts, ends;  // dark runs across the middle of the x-height
+        const int y = 2 + tm.tmAscent - 2;
+        for (int x = 0; x < 60; ++x) {
+            bool dark = (c.At(x, y) & 0xFF) < 0x40;
+            bool before = x > 0 && (c.At(x - 1, y) & 0xFF) < 0x40;
+            if (dark && !before) starts.push_back(x);
+            if (!dark && before) ends.push_back(x);
+        }
+        ASSERT_EQ(starts.size(), 15u) << c.Row(y, 0);
+        ASSERT_EQ(ends.size(), 15u);
+        std::vector<int> between, inside;
+        std::size_t stem = 0;
+        for (std::size_t letter : stemsPerLetter) {
+            for (std::size_t i = 1; i < letter; ++i, ++stem) inside.push_back(starts[stem + 1] - ends[stem]);
+            if (++stem < starts.size()) between.push_back(starts[stem] - ends[stem - 1]);
+        }
+        EXPECT_EQ(*std::min_element(between.begin(), between.end()), *std::max_element(between.begin(), between.end()))
+            << c.Row(y, 0);
+        EXPECT_GE(*std::min_element(between.begin(), between.end()), 1);
+        EXPECT_LE(*std::max_element(inside.begin(), inside.end()) - *std::min_element(inside.begin(), inside.end()), 1)
+            << c.Row(y, 0);
+
+        // Measuring lays the text out as drawing does.
+        const char* line = "three-band contour equaliser minimum";
+        Canvas cell(260, 20, kGrey);
+        cell.dc.SelectFont(CreateFontA(cellHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"));
+        cell.dc.SetBkColor(RGB(0, 0, 255));
+        cell.dc.TextOutA(0, 0, line);
+        Rect calc{0, 0, 0, 0};
+        cell.dc.DrawTextA(line, &calc, DT_SINGLELINE | DT_CALCRECT);
+        EXPECT_EQ(cell.Ink(kGrey).Width(), cell.dc.GetTextExtent(line).cx);
+        EXPECT_EQ(calc.Width(), cell.dc.GetTextExtent(line).cx);
     }
 }
