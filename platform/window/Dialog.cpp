@@ -148,7 +148,7 @@ BOOL Dialog::CreateIndirect(Window* owner) {
         if (child->ClassName() == "Button" && (child->GetStyle() & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
             defaultId_ = child->GetDlgCtrlID();
     // Dialogs without a position are centred on their owner, or on the screen.
-    if (!(copy.style & WS_CHILD) && (copy.x == 0 && copy.y == 0 || (copy.style & DS_CENTER))) {
+    if (!(copy.style & WS_CHILD) && ((copy.x == 0 && copy.y == 0) || (copy.style & DS_CENTER))) {
         Rect area = owner ? owner->GetTopLevelParent()->WindowRect() : Rect{0, 0, 1024, 768};
         Rect mine = WindowRect();
         MoveWindow(area.left + (area.Width() - mine.Width()) / 2, area.top + (area.Height() - mine.Height()) / 2,

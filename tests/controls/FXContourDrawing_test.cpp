@@ -90,8 +90,11 @@ TEST_F(ContourDrawingTest, CutoffPlacesItsLineMarkerAndTheLowAndMidRegions) {
         }
 
         // An empty region draws nothing at all; the others fill their share of the graph.
-        for (const DrawTraceEntry& e : picture)
-            if (e.op == DrawOp::FillRect || e.op == DrawOp::StretchBlt) EXPECT_GT(e.destLogical.Width(), 0);
+        for (const DrawTraceEntry& e : picture) {
+            if (e.op == DrawOp::FillRect || e.op == DrawOp::StretchBlt) {
+                EXPECT_GT(e.destLogical.Width(), 0);
+            }
+        }
         EXPECT_EQ(c.width < 170, HasCopyAt(picture, 199, {110, 137, line, 190}));
         EXPECT_EQ(c.width > 0, HasCopyAt(picture, 199, {line, 137, 280, 190}));
     }

@@ -116,7 +116,9 @@ TEST_F(MixerTest, SelectionColoursTheLabelReadoutAndKnob) {
     EXPECT_TRUE(Drew(selected, 157));
     EXPECT_FALSE(Drew(selected, 133));
     for (const DrawTraceEntry& e : Texts(selected)) {
-        if (e.text != "Clip") EXPECT_EQ(e.color, Mixer().highlightColour) << e.text;
+        if (e.text != "Clip") {
+            EXPECT_EQ(e.color, Mixer().highlightColour) << e.text;
+        }
     }
 
     // Losing the focus deselects and redraws everything, without waiting for another reason.
