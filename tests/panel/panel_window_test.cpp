@@ -88,14 +88,14 @@ TEST_F(PanelWindowTest, TopRowButtonsShowPressedWhileHeldAndActOnlyInside) {
                                 [&](const DrawTraceEntry& e) { return e.sourceLogical == b.upSource; }))
             << b.pressed;
     }
-    EXPECT_EQ(site.closeRequests, 0);
+    EXPECT_EQ(site.CloseRequests(), 0);
     EXPECT_TRUE(WindowSystem::Instance().HasTimer(panel, 4));
 }
 
 TEST_F(PanelWindowTest, CloseStopsPollingAndAsksTheHost) {
     PressPanel({565, 15});
     ReleasePanel({566, 16});
-    EXPECT_EQ(site.closeRequests, 1);
+    EXPECT_EQ(site.CloseRequests(), 1);
     EXPECT_FALSE(WindowSystem::Instance().HasTimer(panel, 4));
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "component/FactoryExports.h"
+#include "host/app/EditorSite.h"
 #include "host/lib/ComponentInterface.h"
 #include "host/lib/EffectsPlugin.h"
 #include "panel/EditorPanel.h"
@@ -16,26 +17,6 @@
 #include "tests/support/HeadlessDesktop.h"
 
 namespace testsupport {
-
-class CloseCountingSite final : public IEditorSite {
-public:
-    int closeRequests = 0;
-    void Reserved0() override {}
-    void Reserved1() override {}
-    void Reserved2() override {}
-    void Reserved3() override {}
-    void Reserved4() override {}
-    void Reserved5() override {}
-    void Reserved6() override {}
-    void Reserved7() override {}
-    void Reserved8() override {}
-    void Reserved9() override {}
-    void Reserved10() override {}
-    void Reserved11() override {}
-    void Reserved12() override {}
-    void Reserved13() override {}
-    int OnCloseRequest() override { return ++closeRequests; }
-};
 
 class EditorFixture : public testsupport::HeadlessDesktopTest {
 protected:
@@ -61,7 +42,7 @@ protected:
 
     std::filesystem::path windowsDir;
     CEffectsPlugin slot;
-    CloseCountingSite site;
+    EditorSite site{nullptr};
     win::Window host;  // the host's window that holds the editor
     IEffectComponent* component = nullptr;
     CEditorPanel* panel = nullptr;
