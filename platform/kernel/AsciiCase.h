@@ -2,6 +2,7 @@
 // ASCII case folding, which is how profile sections and keys, registry names and file names on a
 // Windows volume compare in the places this library needs it.
 #include <algorithm>
+#include <string>
 #include <string_view>
 
 namespace win {
@@ -13,6 +14,13 @@ constexpr bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     for (size_t i = 0; i < a.size(); ++i)
         if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
     return true;
+}
+
+// The key under which names that compare equal ignoring case meet in a hash table.
+inline std::string FoldCase(std::string_view s) {
+    std::string folded(s);
+    for (char& c : folded) c = LowerAscii(c);
+    return folded;
 }
 
 inline bool LessIgnoringCase(std::string_view a, std::string_view b) {

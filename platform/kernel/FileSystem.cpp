@@ -15,27 +15,54 @@
 
 namespace win {
 
+bool MeansMissing(int errnoValue) { return errnoValue == ENOENT || errnoValue == ENOTDIR; }
+
+namespace {
+
+DWORD ReachError(int errnoValue) {
+    return errnoValue == ENOTDIR ? ERROR_PATH_NOT_FOUND : ErrorFromErrno(errnoValue, ERROR_OPEN_FAILED);
+}
+
+}  // namespace
+
 FileContents ReadWholeFile(const std::string& path, std::uint64_t maxBytes) {
     FileContents result;
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        result.error = ErrorFromErrno(errno);
-        if (errno == ENOTDIR) result.error = ERROR_PATH_NOT_FOUND;
-        return result;
-    }
     result.exists = true;
     struct stat info{};
-    if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    // Looked at before opening: opening a FIFO waits for a writer, and opening a device may act on it.
+    if (stat(path.c_str(), &info) != 0) {
+        result.exists = !MeansMissing(errno);
+        result.error = ReachError(errno);
+        return result;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        result.error = ERROR_ACCESS_DENIED;
+        return result;
+    }
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        result.exists = !MeansMissing(errno);
+        result.error = ReachError(errno);
+        return result;
+    }
+    // The path may have been replaced between the look and the open.
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         close(fd);
         result.error = ERROR_ACCESS_DENIED;
         return result;
     }
+    if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
+        close(fd);
+        result.error = ERROR_FILE_TOO_LARGE;
+        return result;
+    }
+    result.bytes.reserve(static_cast<size_t>(info.st_size));
     char chunk[65536];
     for (;;) {
         ssize_t n = read(fd, chunk, sizeof chunk);
         if (n < 0) {
             if (errno == EINTR) continue;
-            result.error = ERROR_READ_FAULT;
+            result.error = errno == ENOMEM ? ERROR_NOT_ENOUGH_MEMORY : ERROR_READ_FAULT;
             break;
         }
         if (n == 0) break;

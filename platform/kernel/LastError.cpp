@@ -12,7 +12,7 @@ DWORD GetLastError() { return lastError; }
 
 void SetLastError(DWORD error) { lastError = error; }
 
-DWORD ErrorFromErrno(int errnoValue) {
+DWORD ErrorFromErrno(int errnoValue, DWORD otherwise) {
     switch (errnoValue) {
         case 0: return ERROR_SUCCESS;
         case ENOENT: return ERROR_FILE_NOT_FOUND;
@@ -28,7 +28,11 @@ DWORD ErrorFromErrno(int errnoValue) {
         case EEXIST: return ERROR_ALREADY_EXISTS;
         case EINVAL: return ERROR_INVALID_PARAMETER;
         case ENAMETOOLONG: return ERROR_BAD_PATHNAME;
-        default: return ERROR_WRITE_FAULT;
+        case EMFILE:
+        case ENFILE: return ERROR_TOO_MANY_OPEN_FILES;
+        case ELOOP: return ERROR_CANT_RESOLVE_FILENAME;
+        case ENOLCK: return ERROR_LOCK_VIOLATION;
+        default: return otherwise;
     }
 }
 

@@ -13,62 +13,11 @@
 #include "platform/kernel/LastError.h"
 #include "platform/kernel/NoThrow.h"
 #include "platform/kernel/ProfileDocument.h"
-#include "platform/kernel/WindowsDirectory.h"
+#include "platform/kernel/ProfileSnapshot.h"
 
 namespace win {
 
 namespace {
-
-// Profile files are small; anything past this is not one, and is left alone rather than rewritten.
-constexpr std::uint64_t kMaxProfileBytes = 32u << 20;
-
-struct ProfilePath {
-    std::string path;
-    bool inWindowsDirectory = false;
-};
-
-ProfilePath Resolve(const char* file) {
-    std::string name = file && *file ? file : "win.ini";
-    if (HasDirectoryPart(name)) return {name, false};
-    std::string directory = WindowsDirectory();
-    if (directory.empty()) return {{}, true};
-    return {directory + "/" + name, true};
-}
-
-struct LoadedProfile {
-    ProfileDocument document;
-    bool exists = false;
-    DWORD error = ERROR_SUCCESS;  // set when the file exists but cannot be used
-};
-
-LoadedProfile Load(const std::string& path) {
-    LoadedProfile loaded;
-    if (path.empty()) {
-        loaded.error = ERROR_PATH_NOT_FOUND;
-        return loaded;
-    }
-    FileContents contents = ReadWholeFile(path, kMaxProfileBytes);
-    loaded.exists = contents.exists;
-    if (!contents.exists) return loaded;
-    loaded.error = contents.error;
-    if (contents.error == ERROR_SUCCESS) loaded.document = ProfileDocument::Parse(contents.bytes);
-    return loaded;
-}
-
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
-
-// Reads one value; sets the last error to ERROR_FILE_NOT_FOUND when the file or key is missing.
-std::optional<std::string> ReadValue(const char* section, const char* key, const char* file) {
-    LoadedProfile loaded = Load(Resolve(file).path);
-    std::optional<std::string> value;
-    if (loaded.exists && loaded.error == ERROR_SUCCESS) value = loaded.document.Value(TrimBlanks(section), TrimBlanks(key));
-    if (!value) SetLastError(loaded.exists && loaded.error != ERROR_SUCCESS ? loaded.error : ERROR_FILE_NOT_FOUND);
-    return value;
-}
 
 DWORD CopyString(std::string_view value, char* buffer, DWORD size) {
     size_t count = value.size() < size ? value.size() : size - 1;
@@ -96,6 +45,13 @@ DWORD CopyList(const std::vector<std::string>& names, char* buffer, DWORD size) 
     return size - 2;
 }
 
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
 // Names that would not read back as the same entry, or would break the file's line structure.
@@ -108,76 +64,73 @@ bool ValidKey(std::string_view key) {
 
 enum class Edit { Set, DeleteKey, DeleteSection };
 
+// Makes sure the file's directory is there to lock and write in. Only the Windows directory is
+// created, as Windows creates nothing else; `missing` tells a caller with nothing to write that
+// there is nothing to change either.
+DWORD PrepareDirectory(const ProfilePath& target, bool create, bool& missing) {
+    missing = false;
+    if (target.path.empty()) return ERROR_PATH_NOT_FOUND;
+    std::string directory = ParentDirectory(target.path);
+    struct stat info{};
+    if (directory.empty() || stat(directory.c_str(), &info) == 0) return ERROR_SUCCESS;
+    if (!MeansMissing(errno)) return ErrorFromErrno(errno, ERROR_OPEN_FAILED);
+    missing = true;
+    if (!create) return ERROR_SUCCESS;
+    return target.inWindowsDirectory ? EnsureDirectory(directory) : ERROR_PATH_NOT_FOUND;
+}
+
+BOOL Fail(DWORD error) {
+    SetLastError(error);
+    return FALSE;
+}
+
 BOOL Modify(Edit edit, std::string_view section, std::string_view key, std::string_view value, const char* file) {
     section = TrimBlanks(section);
     key = TrimBlanks(key);
-    if (!ValidSection(section) || (edit != Edit::DeleteSection && !ValidKey(key)) || HasLineBreak(value)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    ProfilePath target = Resolve(file);
-    if (target.path.empty()) {
-        SetLastError(ERROR_PATH_NOT_FOUND);
-        return FALSE;
-    }
-    std::string directory = ParentDirectory(target.path);
-    struct stat info{};
-    if (!directory.empty() && stat(directory.c_str(), &info) != 0) {
-        if (edit != Edit::Set) return TRUE;  // nothing there to delete
-        DWORD error = target.inWindowsDirectory ? EnsureDirectory(directory) : ERROR_PATH_NOT_FOUND;
-        if (error != ERROR_SUCCESS) {
-            SetLastError(error);
-            return FALSE;
-        }
-    }
+    if (!ValidSection(section) || (edit != Edit::DeleteSection && !ValidKey(key)) || HasLineBreak(value))
+        return Fail(ERROR_INVALID_PARAMETER);
+    ProfilePath target = ResolveProfilePath(file);
+    bool missing = false;
+    if (DWORD error = PrepareDirectory(target, edit == Edit::Set, missing)) return Fail(error);
+    if (missing && edit != Edit::Set) return TRUE;  // nothing there to delete
 
-    DirectoryLock lock(directory);
-    LoadedProfile loaded = Load(target.path);
-    if (loaded.error != ERROR_SUCCESS) {
-        // Rewriting a file we could not read would throw its contents away.
-        SetLastError(loaded.error);
-        return FALSE;
-    }
+    DirectoryLock lock(ParentDirectory(target.path));
+    if (lock.Error() != ERROR_SUCCESS) return Fail(lock.Error());
+    ProfileSnapshot loaded = ProfileSnapshot::ReadPath(target.path);
+    // Rewriting a file we could not read would throw its contents away.
+    if (loaded.Error() != ERROR_SUCCESS) return Fail(loaded.Error());
+    ProfileDocument document = loaded.Document();
     bool changed = false;
     switch (edit) {
-        case Edit::Set: changed = loaded.document.SetValue(section, key, value); break;
-        case Edit::DeleteKey: changed = loaded.document.DeleteKey(section, key); break;
-        case Edit::DeleteSection: changed = loaded.document.DeleteSection(section); break;
+        case Edit::Set: changed = document.SetValue(section, key, value); break;
+        case Edit::DeleteKey: changed = document.DeleteKey(section, key); break;
+        case Edit::DeleteSection: changed = document.DeleteSection(section); break;
     }
     if (!changed) return TRUE;
-    DWORD error = WriteFileAtomically(target.path, loaded.document.Serialize());
-    if (error != ERROR_SUCCESS) {
-        SetLastError(error);
-        return FALSE;
-    }
+    if (DWORD error = WriteFileAtomically(target.path, document.Serialize())) return Fail(error);
     return TRUE;
 }
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 
 DWORD GetStringImpl(const char* section, const char* key, const char* defaultValue,
                                char* buffer, DWORD size, const char* file) {
     if (!buffer || size == 0) return 0;
+    ProfileSnapshot loaded = ProfileSnapshot::Read(file);
     if (!section || !key) {
-        LoadedProfile loaded = Load(Resolve(file).path);
-        if (!loaded.exists) SetLastError(ERROR_FILE_NOT_FOUND);
+        if (!loaded.Exists()) SetLastError(ERROR_FILE_NOT_FOUND);
+        else if (loaded.Error() != ERROR_SUCCESS) SetLastError(loaded.Error());
         std::vector<std::string> names;
-        if (loaded.error == ERROR_SUCCESS)
-            names = section ? loaded.document.KeyNames(TrimBlanks(section)) : loaded.document.SectionNames();
+        if (loaded.Error() == ERROR_SUCCESS)
+            names = section ? loaded.Document().KeyNames(TrimBlanks(section)) : loaded.Document().SectionNames();
         return CopyList(names, buffer, size);
     }
-    if (std::optional<std::string> value = ReadValue(section, key, file)) {
+    DWORD error = ERROR_SUCCESS;
+    if (std::optional<std::string_view> value = loaded.Value(section, key, &error)) {
         std::string_view text = *value;
         if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front())
             text = text.substr(1, text.size() - 2);
         return CopyString(text, buffer, size);
     }
+    SetLastError(error);
     std::string_view fallback = defaultValue ? defaultValue : "";
     while (!fallback.empty() && (fallback.back() == ' ' || fallback.back() == '\t')) fallback.remove_suffix(1);
     return CopyString(fallback, buffer, size);
@@ -213,34 +166,9 @@ UINT GetIntImpl(const char* section, const char* key, int defaultValue, const ch
 }
 
 BOOL GetStructImpl(const char* section, const char* key, void* data, UINT size, const char* file) {
-    if (!section || !key || (!data && size > 0)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    std::optional<std::string> text = ReadValue(section, key, file);
-    if (!text || text->size() != 2 * (static_cast<std::uint64_t>(size) + 1)) {
-        SetLastError(ERROR_BAD_LENGTH);
-        return FALSE;
-    }
-    // Decoded into scratch space so a bad entry leaves the caller's structure as it was.
-    std::vector<BYTE> decoded(static_cast<size_t>(size) + 1);
-    for (size_t i = 0; i < decoded.size(); ++i) {
-        int high = HexDigit((*text)[2 * i]);
-        int low = HexDigit((*text)[2 * i + 1]);
-        if (high < 0 || low < 0) {
-            SetLastError(ERROR_INVALID_DATA);
-            return FALSE;
-        }
-        decoded[i] = static_cast<BYTE>(high * 16 + low);
-    }
-    BYTE sum = 0;
-    for (UINT i = 0; i < size; ++i) sum = static_cast<BYTE>(sum + decoded[i]);
-    if (sum != decoded[size]) {
-        SetLastError(ERROR_INVALID_DATA);
-        return FALSE;
-    }
-    if (size > 0) std::memcpy(data, decoded.data(), size);
-    return TRUE;
+    if (!section || !key || (!data && size > 0)) return Fail(ERROR_INVALID_PARAMETER);
+    DWORD error = ProfileSnapshot::Read(file).GetStruct(section, key, data, size);
+    return error == ERROR_SUCCESS ? TRUE : Fail(error);
 }
 
 BOOL WriteStructImpl(const char* section, const char* key, const void* data, UINT size, const char* file) {
@@ -266,6 +194,18 @@ BOOL WriteStructImpl(const char* section, const char* key, const void* data, UIN
 }
 
 }  // namespace
+
+PrivateProfileLock::PrivateProfileLock(const char* file) {
+    ProfilePath target = ResolveProfilePath(file);
+    bool missing = false;
+    error_ = NoThrow<DWORD>(ERROR_OUTOFMEMORY, [&] { return PrepareDirectory(target, true, missing); });
+    if (error_ == ERROR_SUCCESS) {
+        lock_ = std::make_unique<DirectoryLock>(ParentDirectory(target.path));
+        error_ = lock_->Error();
+    }
+}
+
+PrivateProfileLock::~PrivateProfileLock() = default;
 
 DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
                                char* buffer, DWORD size, const char* file) {

@@ -1,18 +1,13 @@
 #include "platform/kernel/ProfileDocument.h"
 
+#include <unordered_set>
+
 namespace win {
 
 namespace {
 
 constexpr std::string_view kNewLine = "\r\n";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
 
 }  // namespace
 
@@ -52,7 +47,7 @@ ProfileDocument::Parsed ProfileDocument::Classify(std::string_view text) {
         parsed.kind = Kind::Unreadable;
         return parsed;
     }
-    std::string_view body = Trim(text);
+    std::string_view body = TrimBlanks(text);
     if (body.empty()) return parsed;
     if (body.front() == ';') {
         parsed.kind = Kind::Comment;
@@ -65,18 +60,18 @@ ProfileDocument::Parsed ProfileDocument::Classify(std::string_view text) {
             return parsed;
         }
         parsed.kind = Kind::Section;
-        parsed.name = Trim(body.substr(1, close - 1));
+        parsed.name = TrimBlanks(body.substr(1, close - 1));
         return parsed;
     }
     size_t equals = body.find('=');
-    std::string_view key = equals == std::string_view::npos ? std::string_view{} : Trim(body.substr(0, equals));
+    std::string_view key = equals == std::string_view::npos ? std::string_view{} : TrimBlanks(body.substr(0, equals));
     if (key.empty()) {
         parsed.kind = Kind::Unreadable;
         return parsed;
     }
     parsed.kind = Kind::Key;
     parsed.name = key;
-    parsed.value = Trim(body.substr(equals + 1));
+    parsed.value = TrimBlanks(body.substr(equals + 1));
     return parsed;
 }
 
@@ -94,40 +89,43 @@ std::optional<ProfileDocument::Range> ProfileDocument::FindSection(std::string_v
     return std::nullopt;
 }
 
-std::optional<std::string> ProfileDocument::Value(std::string_view section, std::string_view key) const {
+std::optional<std::string_view> ProfileDocument::Value(std::string_view section, std::string_view key) const {
     auto range = FindSection(section);
     if (!range) return std::nullopt;
     for (size_t i = range->header + 1; i < range->end; ++i) {
         Parsed parsed = Classify(lines_[i].text);
-        if (parsed.kind == Kind::Key && EqualsIgnoringCase(parsed.name, key)) return std::string(parsed.value);
+        if (parsed.kind == Kind::Key && EqualsIgnoringCase(parsed.name, key)) return parsed.value;
     }
     return std::nullopt;
 }
 
 std::vector<std::string> ProfileDocument::SectionNames() const {
     std::vector<std::string> names;
+    std::unordered_set<std::string> seen;
     for (const Line& line : lines_) {
         Parsed parsed = Classify(line.text);
-        if (parsed.kind != Kind::Section) continue;
-        bool seen = false;
-        for (const std::string& name : names) seen = seen || EqualsIgnoringCase(name, parsed.name);
-        if (!seen) names.emplace_back(parsed.name);
+        if (parsed.kind == Kind::Section && seen.insert(FoldCase(parsed.name)).second) names.emplace_back(parsed.name);
     }
     return names;
 }
 
 std::vector<std::string> ProfileDocument::KeyNames(std::string_view section) const {
     std::vector<std::string> names;
+    for (const Entry& entry : Entries(section)) names.emplace_back(entry.key);
+    return names;
+}
+
+std::vector<ProfileDocument::Entry> ProfileDocument::Entries(std::string_view section) const {
+    std::vector<Entry> entries;
     auto range = FindSection(section);
-    if (!range) return names;
+    if (!range) return entries;
+    std::unordered_set<std::string> seen;
     for (size_t i = range->header + 1; i < range->end; ++i) {
         Parsed parsed = Classify(lines_[i].text);
-        if (parsed.kind != Kind::Key) continue;
-        bool seen = false;
-        for (const std::string& name : names) seen = seen || EqualsIgnoringCase(name, parsed.name);
-        if (!seen) names.emplace_back(parsed.name);
+        if (parsed.kind == Kind::Key && seen.insert(FoldCase(parsed.name)).second)
+            entries.push_back(Entry{parsed.name, parsed.value});
     }
-    return names;
+    return entries;
 }
 
 void ProfileDocument::EnsureEnding(size_t index) {

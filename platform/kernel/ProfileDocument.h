@@ -11,18 +11,34 @@
 
 namespace win {
 
+// Spaces and tabs around names and values do not count in a profile file.
+constexpr std::string_view TrimBlanks(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+}
+
 class ProfileDocument {
 public:
     // Splits on CR, LF and CRLF; any bytes are accepted.
     static ProfileDocument Parse(std::string_view bytes);
     std::string Serialize() const;
 
-    // Values come back with surrounding blanks removed but quotes kept; nullopt when absent.
-    std::optional<std::string> Value(std::string_view section, std::string_view key) const;
+    // Values come back with surrounding blanks removed but quotes kept; nullopt when absent. The
+    // view points into the document.
+    std::optional<std::string_view> Value(std::string_view section, std::string_view key) const;
     // Distinct names in file order, first spelling kept.
     std::vector<std::string> SectionNames() const;
     // Keys of the first section of that name; empty when the section is absent.
     std::vector<std::string> KeyNames(std::string_view section) const;
+
+    struct Entry {
+        std::string_view key;    // trimmed, as spelled in the file
+        std::string_view value;  // trimmed, quotes kept: what Value() gives for this key
+    };
+    // The entries of the first section of that name in file order, each key once (its first entry,
+    // the one Value() finds). The views point into the document and live as long as it does.
+    std::vector<Entry> Entries(std::string_view section) const;
 
     // Each returns whether the document changed.
     bool SetValue(std::string_view section, std::string_view key, std::string_view value);

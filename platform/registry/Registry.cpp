@@ -68,10 +68,14 @@ DWORD Authorise(RegistryState& state, HKEY key, REGSAM needed, OpenRegistryKey& 
     return ERROR_SUCCESS;
 }
 
-// The key behind an authorised handle in the freshly refreshed tree; null once it was deleted.
-const RegistryKeyNode* CurrentNode(RegistryState& state, const OpenRegistryKey& open) {
+// The key behind an authorised handle in the freshly refreshed tree: ERROR_KEY_DELETED once it was
+// deleted, ERROR_CANTREAD while the store cannot be read (an empty tree is no answer then).
+DWORD CurrentNode(RegistryState& state, const OpenRegistryKey& open, const RegistryKeyNode*& node) {
     state.store.Refresh();
-    return state.store.Tree().Find(open.path);
+    node = nullptr;
+    if (DWORD error = state.store.ReadError()) return error;
+    node = state.store.Tree().Find(open.path);
+    return node ? ERROR_SUCCESS : ERROR_KEY_DELETED;
 }
 
 void WriteFileTime(void* destination, const timespec& time) {
@@ -92,7 +96,8 @@ DWORD OpenOrCreate(RegistryState& state, HKEY key, const char* subKey, REGSAM ac
         return ERROR_SUCCESS;
     }
     RegistryPath full = Join(parent.path, relative);
-    if (!CurrentNode(state, parent)) return ERROR_KEY_DELETED;
+    const RegistryKeyNode* parentNode = nullptr;
+    if (DWORD error = CurrentNode(state, parent, parentNode)) return error;
     bool created = false;
     if (!state.store.Tree().Find(full)) {
         if (!create) return ERROR_FILE_NOT_FOUND;
@@ -150,8 +155,8 @@ LSTATUS RegQueryValueExA(HKEY key, const char* name, DWORD* reserved, DWORD* typ
     return Locked([&](RegistryState& state) -> DWORD {
         OpenRegistryKey open;
         if (DWORD error = Authorise(state, key, KEY_QUERY_VALUE, open)) return error;
-        const RegistryKeyNode* node = CurrentNode(state, open);
-        if (!node) return ERROR_KEY_DELETED;
+        const RegistryKeyNode* node = nullptr;
+        if (DWORD error = CurrentNode(state, open, node)) return error;
         const RegistryValue* value = node->FindValue(name ? name : "");
         if (!value) return ERROR_FILE_NOT_FOUND;
         auto needed = static_cast<DWORD>(value->data.size());
@@ -228,8 +233,8 @@ LSTATUS RegQueryInfoKeyA(HKEY key, char* className, DWORD* classLen, DWORD* rese
     return Locked([&](RegistryState& state) -> DWORD {
         OpenRegistryKey open;
         if (DWORD error = Authorise(state, key, KEY_QUERY_VALUE, open)) return error;
-        const RegistryKeyNode* node = CurrentNode(state, open);
-        if (!node) return ERROR_KEY_DELETED;
+        const RegistryKeyNode* node = nullptr;
+        if (DWORD error = CurrentNode(state, open, node)) return error;
         // Class names are not kept: every key reports an empty one.
         if (className) {
             if (*classLen < 1) return ERROR_MORE_DATA;
@@ -260,8 +265,8 @@ LSTATUS RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameLen, DWORD* 
     return Locked([&](RegistryState& state) -> DWORD {
         OpenRegistryKey open;
         if (DWORD error = Authorise(state, key, KEY_QUERY_VALUE, open)) return error;
-        const RegistryKeyNode* node = CurrentNode(state, open);
-        if (!node) return ERROR_KEY_DELETED;
+        const RegistryKeyNode* node = nullptr;
+        if (DWORD error = CurrentNode(state, open, node)) return error;
         if (index >= node->Values().size()) return ERROR_NO_MORE_ITEMS;
         const RegistryValue& value = node->Values()[index];
         auto needed = static_cast<DWORD>(value.data.size());
@@ -289,9 +294,9 @@ LSTATUS RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameLen, DWORD* 
     return Locked([&](RegistryState& state) -> DWORD {
         OpenRegistryKey open;
         if (DWORD error = Authorise(state, key, KEY_ENUMERATE_SUB_KEYS, open)) return error;
-        const RegistryKeyNode* node = CurrentNode(state, open);
-        if (!node) return ERROR_KEY_DELETED;
-        std::vector<const RegistryKeyNode*> children = node->SortedChildren();
+        const RegistryKeyNode* node = nullptr;
+        if (DWORD error = CurrentNode(state, open, node)) return error;
+        const std::vector<const RegistryKeyNode*>& children = node->SortedChildren();
         if (index >= children.size()) return ERROR_NO_MORE_ITEMS;
         const std::string& childName = children[index]->Name();
         if (childName.size() >= *nameLen || (className && *classLen < 1)) return ERROR_MORE_DATA;

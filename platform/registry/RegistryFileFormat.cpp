@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <vector>
 
 #include "platform/kernel/AsciiCase.h"
 #include "platform/registry/Registry.h"
@@ -73,11 +74,38 @@ void AppendValue(std::string& out, const RegistryValue& value) {
     out.push_back('\n');
 }
 
-void AppendKey(std::string& out, const RegistryKeyNode& key, const std::string& path) {
-    out += "[" + path + "]\n";
-    for (const RegistryValue& value : key.Values()) AppendValue(out, value);
-    out.push_back('\n');
-    for (const auto& child : key.Children()) AppendKey(out, *child, path + "\\" + child->Name());
+// Depth first without recursion, with one path string that grows and shrinks as the walk goes, so
+// that a key nested fifty thousand deep costs neither stack nor a copy of its path per level. A key
+// with no values gets no header of its own when a subkey's header implies it: written out, the
+// headers of a deep chain of empty keys would grow with the square of its depth.
+void AppendTree(std::string& out, const RegistryKeyNode& root, std::string_view rootName) {
+    struct Visit {
+        const RegistryKeyNode* key;
+        size_t nextChild;
+        size_t pathLength;  // the length of `path` up to and including this key
+    };
+    std::string path(rootName);
+    std::vector<Visit> stack{{&root, 0, path.size()}};
+    auto appendHeader = [&](const RegistryKeyNode& key) {
+        if (key.Values().empty() && !key.Children().empty()) return;
+        out += "[" + path + "]\n";
+        for (const RegistryValue& value : key.Values()) AppendValue(out, value);
+        out.push_back('\n');
+    };
+    appendHeader(root);
+    while (!stack.empty()) {
+        Visit& visit = stack.back();
+        if (visit.nextChild == visit.key->Children().size()) {
+            stack.pop_back();
+            continue;
+        }
+        const RegistryKeyNode& child = *visit.key->Children()[visit.nextChild++];
+        path.resize(visit.pathLength);
+        path.push_back('\\');
+        path += child.Name();
+        stack.push_back(Visit{&child, 0, path.size()});
+        appendHeader(child);
+    }
 }
 
 int HexValue(char c) {
@@ -240,7 +268,7 @@ std::optional<RegistryPath> ParseKeyPath(std::string_view text, std::string_view
 
 std::string SerializeRegistry(const RegistryTree& tree, std::string_view rootName) {
     std::string out = "; Registry store for " + std::string(rootName) + ", rewritten whole on every change.\n\n";
-    AppendKey(out, tree.Root(), std::string(rootName));
+    AppendTree(out, tree.Root(), rootName);
     return out;
 }
 

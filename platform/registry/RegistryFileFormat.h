@@ -9,6 +9,7 @@
 //   "Other"=hex(7):61,00,00  any other type, or a DWORD of another length
 //   @="..."                  the default (unnamed) value
 //
+// A key without values appears only through the headers of its subkeys, unless it has none.
 // Strings escape \\ \" \0 \r \n \t and other control bytes as \xHH. Parsing skips any line it
 // cannot read in full, and values under an unreadable key header, so damage stays local.
 #include <string>

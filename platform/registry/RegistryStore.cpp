@@ -23,7 +23,8 @@ std::string WithoutTrailingSlashes(std::string path) {
 }  // namespace
 
 bool RegistryStore::Stamp::operator==(const Stamp& other) const {
-    return path == other.path && exists == other.exists && device == other.device && inode == other.inode &&
+    return path == other.path && exists == other.exists && statError == other.statError && device == other.device &&
+           inode == other.inode &&
            size == other.size && modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
 }
 
@@ -46,7 +47,11 @@ RegistryStore::Stamp RegistryStore::StampOf(const std::string& path) {
     Stamp stamp;
     stamp.path = path;
     struct stat info{};
-    if (path.empty() || stat(path.c_str(), &info) != 0) return stamp;
+    if (path.empty()) return stamp;
+    if (stat(path.c_str(), &info) != 0) {
+        if (!MeansMissing(errno)) stamp.statError = errno;
+        return stamp;
+    }
     stamp.exists = true;
     stamp.device = info.st_dev;
     stamp.inode = info.st_ino;
@@ -57,7 +62,7 @@ RegistryStore::Stamp RegistryStore::StampOf(const std::string& path) {
 
 void RegistryStore::Load(const Stamp& stamp) {
     tree_ = RegistryTree{};
-    loadError_ = ERROR_SUCCESS;
+    loadError_ = stamp.statError ? ErrorFromErrno(stamp.statError, ERROR_OPEN_FAILED) : ERROR_SUCCESS;
     if (stamp.exists) {
         FileContents contents = ReadWholeFile(stamp.path, kMaxStoreBytes);
         if (contents.exists && contents.error != ERROR_SUCCESS) {
@@ -72,7 +77,8 @@ void RegistryStore::Load(const Stamp& stamp) {
 
 void RegistryStore::Refresh() {
     Stamp current = StampOf(FilePath());
-    if (!loaded_ || !(current == stamp_)) Load(current);
+    // A failed read is tried again, so a passing fault does not lock the store out for good.
+    if (!loaded_ || loadError_ != ERROR_SUCCESS || !(current == stamp_)) Load(current);
 }
 
 DWORD RegistryStore::Modify(const Change& change) {
@@ -81,6 +87,7 @@ DWORD RegistryStore::Modify(const Change& change) {
     std::string directory = ParentDirectory(path);
     if (EnsureDirectory(directory) != ERROR_SUCCESS) return ERROR_CANTWRITE;
     DirectoryLock lock(directory);
+    if (lock.Error() != ERROR_SUCCESS) return ERROR_CANTWRITE;
     Refresh();
     // Saving over a store that could not be read would throw all of it away.
     if (loadError_ != ERROR_SUCCESS) return ERROR_CANTREAD;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/base/WinTypes.h"
+#include "platform/kernel/LastError.h"
 #include "platform/registry/RegistryTree.h"
 
 namespace win {
@@ -25,6 +26,9 @@ public:
     // Re-reads the file if it changed since it was last read (or the store moved to another path).
     void Refresh();
     const RegistryTree& Tree() const { return tree_; }
+    // ERROR_SUCCESS, or ERROR_CANTREAD when the file exists but could not be read; the tree is then
+    // empty and no change is saved over the file.
+    DWORD ReadError() const { return loadError_ != ERROR_SUCCESS ? ERROR_CANTREAD : ERROR_SUCCESS; }
     timespec LastWriteTime() const { return stamp_.modified; }
 
     // Runs change on an up-to-date tree under the directory lock and saves when it reports a change.
@@ -37,6 +41,7 @@ private:
     struct Stamp {
         std::string path;
         bool exists = false;
+        int statError = 0;  // errno of a failed look that does not mean "missing"
         dev_t device = 0;
         ino_t inode = 0;
         off_t size = 0;

@@ -169,6 +169,37 @@ TEST_F(PrivateProfileWrite, WritesThroughASymbolicLink) {
     EXPECT_EQ(test::ReadBytes(real), "[s]\nk=2\r\n");
 }
 
+// Nothing but a regular file is read or replaced: a FIFO would block the caller at open() for ever,
+// and a link loop or a directory replaced by a fresh file would lose what the user put there.
+TEST_F(PrivateProfileWrite, SpecialFilesInPlaceOfTheFileFailWithoutBlockingAndStayAsTheyWere) {
+    std::filesystem::create_directories(windowsDir_);
+    ASSERT_EQ(mkfifo(File().c_str(), 0644), 0);
+    char value[16];
+    EXPECT_EQ(GetPrivateProfileStringA("s", "k", "none", value, sizeof value, "test.ini"), 4u);
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(WritePrivateProfileStringA("s", "k", "v", "test.ini"));
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    EXPECT_TRUE(std::filesystem::is_fifo(File()));
+    std::filesystem::remove(File());
+
+    std::filesystem::create_symlink("loop-b.ini", File());
+    std::filesystem::create_symlink("test.ini", windowsDir_ + "/loop-b.ini");
+    EXPECT_EQ(GetPrivateProfileStringA("s", "k", "none", value, sizeof value, "test.ini"), 4u);
+    EXPECT_EQ(GetLastError(), ERROR_CANT_RESOLVE_FILENAME);
+    EXPECT_FALSE(WritePrivateProfileStringA("s", "k", "v", "test.ini"));
+    EXPECT_EQ(GetLastError(), ERROR_CANT_RESOLVE_FILENAME);
+    EXPECT_TRUE(std::filesystem::is_symlink(File()));
+    EXPECT_EQ(std::filesystem::read_symlink(File()), "loop-b.ini");
+    std::filesystem::remove(File());
+
+    // A dangling link names the file to create, and stays a link.
+    std::filesystem::create_symlink("elsewhere/real.ini", File());
+    std::filesystem::create_directories(windowsDir_ + "/elsewhere");
+    ASSERT_TRUE(WritePrivateProfileStringA("s", "k", "v", "test.ini"));
+    EXPECT_TRUE(std::filesystem::is_symlink(File()));
+    EXPECT_EQ(test::ReadBytes(windowsDir_ + "/elsewhere/real.ini"), "[s]\r\nk=v\r\n");
+}
+
 TEST_F(PrivateProfileWrite, AFailedWriteLeavesTheOldFileIntact) {
     const std::string original = "[s]\nk=short\n";
     test::WriteBytes(File(), original);

@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -139,6 +140,70 @@ TEST_F(Store, AStoreThatCannotBeReadIsNotOverwritten) {
     EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_CANTREAD);
     EXPECT_TRUE(std::filesystem::is_directory(StoreFile()));
+}
+
+// Fifty thousand levels make a 100 KB file; written out with every level's header, or with a copy of
+// the path per level, it would take gigabytes, and recursion would overflow the stack. Two hundred
+// thousand levels overflow a recursive destructor when a reload drops the old tree.
+TEST_F(Store, DeeplyNestedKeysLoadChangeAndSaveWithoutGrowing) {
+    for (int depth : {50000, 200000}) {
+        std::string path;
+        for (int level = 0; level < depth; ++level) path += level ? "\\k" : "k";
+        const std::string deep = "[HKEY_CURRENT_USER\\" + path + "]\n\"leaf\"=dword:00000007\n";
+        std::remove(StoreFile().c_str());
+        test::WriteBytes(StoreFile(), deep);
+        HKEY shallow = Create("Software\\Shallow");
+        ASSERT_EQ(SetDword(shallow, "x", 1), ERROR_SUCCESS) << depth;
+        const std::string text = test::ReadBytes(StoreFile());
+        EXPECT_LT(text.size(), deep.size() + 200) << depth;
+        EXPECT_NE(text.find(deep), std::string::npos) << depth;
+        EXPECT_EQ(Query(Open(path.c_str()), "leaf"), "\x07\0\0\0"s) << depth;
+        ASSERT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, "k"), ERROR_SUCCESS) << depth;
+        HKEY gone = nullptr;
+        EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "k", 0, KEY_READ, &gone), ERROR_FILE_NOT_FOUND);
+    }
+}
+
+TEST_F(Store, KeysWithManyValuesAndSubkeysKeepOrderAndCaseRules) {
+    HKEY key = Create("Software\\Many");
+    std::string text = "[HKEY_CURRENT_USER\\Software\\Many]\n";
+    for (int i = 0; i < 3000; ++i) text += "\"Value" + std::to_string(i) + "\"=dword:" + "0000000" + std::to_string(i % 10) + "\n";
+    text += "\"VALUE17\"=dword:000000ff\n";  // a later duplicate under another case: the first wins
+    for (int i = 2999; i >= 0; --i) text += "[HKEY_CURRENT_USER\\Software\\Many\\Sub" + std::to_string(i) + "]\n";
+    test::WriteBytes(StoreFile(), text);
+    std::vector<std::string> names = ValueNames(key);
+    ASSERT_EQ(names.size(), 3000u);
+    EXPECT_EQ(names[17], "Value17");
+    EXPECT_EQ(Query(key, "value17"), "\x07\0\0\0"s);
+    ASSERT_EQ(RegDeleteValueA(key, "VALUE5"), ERROR_SUCCESS);
+    EXPECT_EQ(Query(key, "value6"), "\x06\0\0\0"s);
+    EXPECT_EQ(ValueNames(key)[5], "Value6");
+    char name[32];
+    DWORD length = sizeof name;
+    ASSERT_EQ(RegEnumKeyExA(key, 1, name, &length, nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+    EXPECT_STREQ(name, "Sub1");  // by name, not by the order of the file
+    ASSERT_EQ(RegDeleteKeyA(key, "sub0"), ERROR_SUCCESS);
+    length = sizeof name;
+    ASSERT_EQ(RegEnumKeyExA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+    EXPECT_STREQ(name, "Sub1");
+    EXPECT_EQ(Query(Open("Software\\Many\\SUB2999"), "x"), "<error 2>");
+}
+
+TEST_F(Store, AFifoOrALinkLoopInPlaceOfTheStoreIsNeitherWaitedOnNorReplaced) {
+    std::filesystem::create_directories(directory_.Path());
+    ASSERT_EQ(mkfifo(StoreFile().c_str(), 0644), 0);
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key), ERROR_CANTREAD);
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_CANTREAD);
+    EXPECT_TRUE(std::filesystem::is_fifo(StoreFile()));
+    std::filesystem::remove(StoreFile());
+
+    std::filesystem::create_symlink("other.reg", StoreFile());
+    std::filesystem::create_symlink("HKEY_CURRENT_USER.reg", directory_ / "other.reg");
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_CANTREAD);
+    EXPECT_EQ(std::filesystem::read_symlink(StoreFile()), "other.reg");
 }
 
 TEST(RegistryStoreLocation, PrefersOwnVariableThenXdgThenHome) {
