@@ -1,29 +1,14 @@
 #include "presets/RoomKeys.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <string_view>
 #include <vector>
 
 #include "platform/kernel/AsciiCase.h"
-#include "platform/kernel/PrivateProfile.h"
 
 namespace {
-
-// All key names of the room section, NUL-separated, read into a buffer that grows until the list
-// fits (the profile functions cut a list that does not).
-std::vector<char> RoomKeyList(const char* file) {
-    std::vector<char> buffer(4096);
-    while (true) {
-        const win::DWORD length = win::GetPrivateProfileStringA(kRoomSection, nullptr, "", buffer.data(),
-                                                                static_cast<win::DWORD>(buffer.size()), file);
-        if (length + 2 < buffer.size() || buffer.size() >= (1u << 30)) {
-            buffer.resize(length + 1);
-            return buffer;
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-}
 
 // The room number a key stands for, or 0. Only a key that the lookup of RoomKey(n) would find
 // counts, so "Room 05" or "Room  5" is no room at all, while "room 5" is room 5.
@@ -48,14 +33,12 @@ std::string RoomKey(int room) {
     return key;
 }
 
-int HighestRoomKey(const char* file) {
-    const std::vector<char> list = RoomKeyList(file);
-    int highest = 0;
-    for (std::size_t start = 0; start < list.size() && list[start] != '\0';) {
-        const std::string_view key(&list[start]);
-        const int room = RoomNumberOf(key);
-        if (room > highest) highest = room;
-        start += key.size() + 1;
+std::vector<StoredRoom> StoredRooms(const win::ProfileSnapshot& file) {
+    std::vector<StoredRoom> rooms;
+    for (const auto& entry : file.Entries(kRoomSection)) {
+        // Entries lists each key once, so two spellings of one room cannot both be here.
+        if (const int number = RoomNumberOf(entry.key)) rooms.push_back(StoredRoom{number, entry.value});
     }
-    return highest;
+    std::sort(rooms.begin(), rooms.end(), [](const StoredRoom& a, const StoredRoom& b) { return a.number < b.number; });
+    return rooms;
 }

@@ -1,7 +1,11 @@
 #pragma once
-// Where presets live in KVX4.ini: the section and key names of the room count and of each room.
-// In the file's own vocabulary a preset is a room.
+// Where presets live in KVX4.ini: the section and key names of the room count and of each room,
+// and the rooms a reading of the file holds. In the file's own vocabulary a preset is a room.
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/kernel/ProfileSnapshot.h"
 
 constexpr char kRoomCountSection[] = "Total Number of Rooms";
 constexpr char kRoomCountKey[] = "NumRooms";
@@ -10,6 +14,13 @@ constexpr char kRoomSection[] = "Reverb Room Settings";
 // "Room %d" with the room number: "Room 1" for the first room.
 std::string RoomKey(int room);
 
-// The highest n for which the room section of `file` has a key that reads as "Room n"; 0 when there
-// is none. Rooms above it cannot be read, so a damaged count need not be walked to its end.
-int HighestRoomKey(const char* file);
+struct StoredRoom {
+    int number;
+    std::string_view text;  // the stored value, pointing into the snapshot it came from
+};
+
+// Every room the file holds, in ascending order of number: each key of the room section that the
+// lookup of RoomKey(n) would find ("room 5" is room 5, "Room 05" is no room), with the entry that
+// lookup would read. Walking these instead of 1..count keeps a damaged count of two billion from
+// costing two billion lookups, and gives the same results, since no other room can be read.
+std::vector<StoredRoom> StoredRooms(const win::ProfileSnapshot& file);

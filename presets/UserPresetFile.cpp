@@ -8,6 +8,7 @@
 
 #include "platform/kernel/AsciiCase.h"
 #include "platform/kernel/PrivateProfile.h"
+#include "platform/kernel/ProfileSnapshot.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/Window.h"
 #include "presets/ListBoxMessages.h"
@@ -19,23 +20,62 @@ constexpr char kListSuffix[] = "   (USER DEFINED PATCH)  ";
 
 std::string_view TextOf(const char* text) { return text ? std::string_view(text) : std::string_view(); }
 
-bool ReadRoom(const char* file, int room, tagUserPreset& record) {
-    return win::GetPrivateProfileStructA(kRoomSection, RoomKey(room).c_str(), &record, sizeof record, file) != 0;
-}
+// One reading of the file, for an operation that looks at the count and at many rooms: one parse,
+// however many rooms the file holds.
+class RoomFile {
+public:
+    explicit RoomFile(const char* file) : snapshot_(win::ProfileSnapshot::Read(file)), rooms_(StoredRooms(snapshot_)) {}
+
+    // The stored count; 0 when it cannot be read.
+    int Count() const {
+        std::int32_t count = 0;
+        return snapshot_.GetStruct(kRoomCountSection, kRoomCountKey, &count, sizeof count) == win::ERROR_SUCCESS ? count : 0;
+    }
+
+    int HighestRoom() const { return rooms_.empty() ? 0 : rooms_.back().number; }
+    // The file is there but could not be read: its count and rooms are unknown, not absent.
+    bool Unreadable() const { return snapshot_.Error() != win::ERROR_SUCCESS && snapshot_.Exists(); }
+
+    // Rooms 1 to the count in ascending order, as far as the file holds them; a room that cannot be
+    // read is passed over. `visit` returns true to stop.
+    template <typename Visit>
+    bool FindRoom(Visit visit) const {
+        const int count = Count();
+        for (const StoredRoom& room : rooms_) {
+            if (room.number > count) break;
+            tagUserPreset record;
+            if (win::DecodeProfileStruct(room.text, &record, sizeof record) != win::ERROR_SUCCESS) continue;
+            if (visit(room.number, record)) return true;
+        }
+        return false;
+    }
+
+    bool ReadRoom(int room, tagUserPreset& record) const {
+        return snapshot_.GetStruct(kRoomSection, RoomKey(room), &record, sizeof record) == win::ERROR_SUCCESS;
+    }
+
+private:
+    win::ProfileSnapshot snapshot_;
+    std::vector<StoredRoom> rooms_;
+};
 
 bool WriteRoom(const char* file, int room, const tagUserPreset& record) {
     return win::WritePrivateProfileStructA(kRoomSection, RoomKey(room).c_str(), &record, sizeof record, file) != 0;
 }
-
-// The last room worth reading: a damaged count may claim billions of rooms, but none lies past the
-// highest key, and walking to the count would freeze the host.
-int LastRoomToRead(const char* file, int count) { return count < 1 ? 0 : std::min(count, HighestRoomKey(file)); }
 
 // The name text comes from the user and may be longer than the field: the copy is bounded.
 void NameAndMark(tagUserPreset& preset, const char* name) {
     SetPresetName(preset, name);
     preset.userDefined = 1;
 }
+
+// Callers treat `name` as a C string; a foreign record need not hold a NUL.
+void HandOver(tagUserPreset record, tagUserPreset& buffer) {
+    TerminatePresetName(record);
+    buffer = record;
+}
+
+enum class SaveOutcome { Saved, RoomNotWritten, CountNotWritten };
 
 }  // namespace
 
@@ -47,22 +87,38 @@ int CUserPresetFile::GetNumRooms(const char* file) const {
 
 int CUserPresetFile::SaveNewRoom(const char* file, tagUserPreset* preset, const char* name) const {
     if (!preset) return 0;
-    int count = GetNumRooms(file);
     NameAndMark(*preset, name);
-    // Without a usable count, appending at room 1 would overwrite rooms the file still holds; going
-    // past the highest one keeps them, and a fresh file still starts at room 1.
-    if (count < 1) count = HighestRoomKey(file);
-    if (count == INT_MAX || !WriteRoom(file, count + 1, *preset)) {
-        win::AfxMessageBox("Cannot write to User Settings file", win::MB_OK);
-        return 0;
+    SaveOutcome outcome = SaveOutcome::Saved;
+    {
+        // Count, room and new count are one step for every other writer of the file, or two
+        // instances saving at once would both take the same room number. The lock is gone before a
+        // message box waits for the user.
+        win::PrivateProfileLock lock(file);
+        const RoomFile rooms(file);
+        // After every room the file holds as well as after the count: a room above the count (left
+        // by a save whose count was not written) is a preset too. A missing or damaged count does
+        // not send the new room back to 1 either.
+        const int last = std::max({rooms.Count(), rooms.HighestRoom(), 0});
+        const std::int32_t newCount = last + 1;
+        // Numbering without knowing the rooms, or while another writer may be numbering too, could
+        // overwrite a room.
+        if (lock.Error() != win::ERROR_SUCCESS || rooms.Unreadable() || last == INT_MAX ||
+            !WriteRoom(file, newCount, *preset))
+            outcome = SaveOutcome::RoomNotWritten;
+        else if (!win::WritePrivateProfileStructA(kRoomCountSection, kRoomCountKey, &newCount, sizeof newCount, file))
+            outcome = SaveOutcome::CountNotWritten;
+    }
+    switch (outcome) {
+        case SaveOutcome::RoomNotWritten:
+            win::AfxMessageBox("Cannot write to User Settings file", win::MB_OK);
+            return 0;
+        case SaveOutcome::CountNotWritten:
+            win::AfxMessageBox("Cannot write number of Rooms to User Settings file", win::MB_OK);
+            return 0;
+        case SaveOutcome::Saved: break;
     }
     // The stored name, which is what the user will find in the lists.
     const std::string savedText = std::string(PresetName(*preset)) + " has been Saved";
-    const std::int32_t newCount = count + 1;
-    if (!win::WritePrivateProfileStructA(kRoomCountSection, kRoomCountKey, &newCount, sizeof newCount, file)) {
-        win::AfxMessageBox("Cannot write number of Rooms to User Settings file", win::MB_OK);
-        return 0;
-    }
     win::AfxMessageBox(savedText.c_str(), win::MB_OK | win::MB_ICONINFORMATION);
     return 1;
 }
@@ -70,48 +126,44 @@ int CUserPresetFile::SaveNewRoom(const char* file, tagUserPreset* preset, const 
 int CUserPresetFile::LoadRoomByName(const char* file, tagUserPreset* buffer, const char* name) const {
     if (!buffer) return 0;
     const std::string_view wanted = TextOf(name);
-    const int last = LastRoomToRead(file, GetNumRooms(file));
-    for (int room = 1; room <= last; ++room) {
-        tagUserPreset scratch;
-        if (!ReadRoom(file, room, scratch) || PresetName(scratch) != wanted) continue;
-        // Callers treat `name` as a C string; a foreign record need not hold a NUL.
-        TerminatePresetName(scratch);
-        *buffer = scratch;
-        return 1;
-    }
-    return 0;
+    return RoomFile(file).FindRoom([&](int, const tagUserPreset& record) {
+        if (PresetName(record) != wanted) return false;
+        HandOver(record, *buffer);
+        return true;
+    }) ? 1 : 0;
 }
 
 void CUserPresetFile::FillRoomList(win::Window* listBox, const char* file, int mode) const {
     if (!listBox) return;
-    const int last = LastRoomToRead(file, GetNumRooms(file));
-    for (int room = 1; room <= last; ++room) {
-        tagUserPreset scratch;
-        if (!ReadRoom(file, room, scratch)) continue;
-        std::string line(PresetName(scratch));
+    RoomFile(file).FindRoom([&](int, const tagUserPreset& record) {
+        std::string line(PresetName(record));
         if (mode == 1) line += kListSuffix;
         listBox->SendMessage(LB_ADDSTRING, 0, reinterpret_cast<win::LPARAM>(line.c_str()));
-    }
+        return false;
+    });
 }
 
 int CUserPresetFile::OverwriteRoomByName(const char* file, tagUserPreset* preset, const char* name) const {
     if (!preset) return 0;
     const std::string_view wanted = TextOf(name);
-    const int last = LastRoomToRead(file, GetNumRooms(file));
-    for (int room = 1; room <= last; ++room) {
-        tagUserPreset scratch;
-        if (!ReadRoom(file, room, scratch) || !win::EqualsIgnoringCase(PresetName(scratch), wanted)) continue;
+    // The room found must still be that room when it is written.
+    win::PrivateProfileLock lock(file);
+    if (lock.Error() != win::ERROR_SUCCESS) return 0;
+    int written = 0;
+    RoomFile(file).FindRoom([&](int room, const tagUserPreset& record) {
+        if (!win::EqualsIgnoringCase(PresetName(record), wanted)) return false;
         NameAndMark(*preset, name);
-        return WriteRoom(file, room, *preset) ? 1 : 0;
-    }
-    return 0;
+        written = WriteRoom(file, room, *preset) ? 1 : 0;
+        return true;
+    });
+    return written;
 }
 
 int CUserPresetFile::LoadRoom(int room, const char* file, tagUserPreset* buffer) const {
-    if (!buffer || GetNumRooms(file) == 0) return 0;
-    tagUserPreset scratch;
-    if (!ReadRoom(file, room, scratch)) return 0;
-    TerminatePresetName(scratch);
-    *buffer = scratch;
+    if (!buffer) return 0;
+    const RoomFile rooms(file);
+    tagUserPreset record;
+    if (rooms.Count() == 0 || !rooms.ReadRoom(room, record)) return 0;
+    HandOver(record, *buffer);
     return 1;
 }

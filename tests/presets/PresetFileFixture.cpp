@@ -72,6 +72,10 @@ std::string CountHex(std::int32_t count) {
     return HexWithChecksum(scratch.bytes.data(), 4);
 }
 
+std::string CountSection(std::int32_t count) {
+    return "[Total Number of Rooms]\r\nNumRooms=" + CountHex(count) + "\r\n";
+}
+
 std::string RoomLine(int room, const RecordBytes& record) {
     return "Room " + std::to_string(room) + "=" + record.Hex() + "\r\n";
 }

@@ -36,6 +36,8 @@ public:
 };
 
 std::string CountHex(std::int32_t count);
+// "[Total Number of Rooms]" with its one key.
+std::string CountSection(std::int32_t count);
 // "Room n=<hex>\r\n"
 std::string RoomLine(int room, const RecordBytes& record);
 

@@ -1,23 +1,24 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <set>
 #include <string>
 
 #include "tests/presets/PresetFileFixture.h"
 
 namespace {
 
-using presettest::CountHex;
+using presettest::CountSection;
 using presettest::FileSizeLimit;
 using presettest::PresetFileTest;
 using presettest::RecordBytes;
 using presettest::RoomLine;
 
 constexpr const char* kRoomsHeader = "[Reverb Room Settings]\r\n";
-
-std::string CountSection(std::int32_t count) {
-    return "[Total Number of Rooms]\r\nNumRooms=" + CountHex(count) + "\r\n";
-}
 
 // A preset as the panel hands it over: values set, an old name and userDefined 0.
 tagUserPreset Unnamed(int seed) {
@@ -122,27 +123,18 @@ TEST_F(UserPresetFileWrite, AnUnwritableDirectoryGivesTheFirstMessageAndKeepsThe
     EXPECT_FALSE(boxes[0].informationIcon);
 }
 
-// The room write changes nothing (the same record already lies beyond the count), so only the
-// count write meets the full disk.
-TEST_F(UserPresetFileWrite, AFailedCountWriteLeavesTheRoomBeyondTheCountForTheNextAppend) {
+// A room above the count, as a save whose count write failed leaves it, is a preset the user
+// meant to keep: the next append goes after it, and the count takes it in.
+TEST_F(UserPresetFileWrite, ARoomLeftBeyondTheCountIsKeptByTheNextAppend) {
     const std::string before = CountSection(1) + kRoomsHeader + RoomLine(1, RecordBytes::Sample("One")) +
                                RoomLine(2, RecordBytes::Sample("Second", 2));
     GivenFile(before);
-    tagUserPreset preset = Unnamed(2);
-    int result;
-    {
-        FileSizeLimit full(64);
-        result = store.SaveNewRoom(kFile, &preset, "Second");
-    }
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(FileText(), before);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].HasText("Cannot write number of Rooms to User Settings file"));
-    EXPECT_FALSE(boxes[0].informationIcon);
-
-    preset = Unnamed(3);
+    EXPECT_EQ(ListLines(2), (std::vector<std::string>{"One"}));
+    tagUserPreset preset = Unnamed(3);
     ASSERT_EQ(store.SaveNewRoom(kFile, &preset, "Third"), 1);
-    EXPECT_EQ(ListLines(2), (std::vector<std::string>{"One", "Third"}));
+    EXPECT_EQ(FileText(), CountSection(3) + kRoomsHeader + RoomLine(1, RecordBytes::Sample("One")) +
+                              RoomLine(2, RecordBytes::Sample("Second", 2)) + RoomLine(3, RecordBytes::Sample("Third", 3)));
+    EXPECT_EQ(ListLines(2), (std::vector<std::string>{"One", "Second", "Third"}));
 }
 
 TEST_F(UserPresetFileWrite, AFailedOverwriteReportsNothing) {
@@ -157,6 +149,49 @@ TEST_F(UserPresetFileWrite, AFailedOverwriteReportsNothing) {
     EXPECT_EQ(result, 0);
     EXPECT_EQ(FileText(), before);
     EXPECT_TRUE(boxes.empty());
+}
+
+// Two instances of the editor saving at once, as two host programs sharing KVX4.ini would: every
+// save that reports success must be in the file under its own room.
+TEST_F(UserPresetFileWrite, TwoProcessesSavingAtOnceKeepEveryPreset) {
+    constexpr int kSaves = 100;
+    // On tmpfs where there is one, as there a lost race once cost a whole process's presets, and
+    // flushing to a real disk 800 times would make this test slow.
+    std::string shared = "/dev/shm/kvx4-race-XXXXXX";
+    if (access("/dev/shm", W_OK) != 0 || !mkdtemp(shared.data())) shared.clear();
+    if (!shared.empty()) setenv("KVX4_WINDOWS_DIR", shared.c_str(), 1);
+    auto saver = [&](char prefix) {
+        for (int i = 0; i < kSaves; ++i) {
+            tagUserPreset preset = Unnamed(i);
+            const std::string name = prefix + std::to_string(i);
+            if (store.SaveNewRoom(kFile, &preset, name.c_str()) != 1) return false;
+        }
+        return true;
+    };
+    pid_t children[2];
+    for (int child = 0; child < 2; ++child) {
+        children[child] = fork();
+        ASSERT_GE(children[child], 0);
+        if (children[child] == 0) _exit(saver(child == 0 ? 'a' : 'b') ? 0 : 1);
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a save reported failure";
+    }
+
+    EXPECT_EQ(store.GetNumRooms(kFile), 2 * kSaves);
+    const std::vector<std::string> lines = ListLines(2);
+    EXPECT_EQ(lines.size(), 2u * kSaves);
+    EXPECT_EQ(std::set<std::string>(lines.begin(), lines.end()).size(), 2u * kSaves) << "a preset was overwritten";
+    for (char prefix : {'a', 'b'}) {
+        for (int i = 0; i < kSaves; i += 33) {
+            tagUserPreset loaded{};
+            ASSERT_EQ(store.LoadRoomByName(kFile, &loaded, (prefix + std::to_string(i)).c_str()), 1);
+            EXPECT_EQ(loaded.programNumber, 5 + i) << prefix << i;
+        }
+    }
+    if (!shared.empty()) std::filesystem::remove_all(shared);
 }
 
 }  // namespace
