@@ -38,6 +38,16 @@ int GetComponentCount(int category) { return CountComponentValues(category); }
 
 bool EnumComponents(int category, tagCRVComponent* records) { return EnumComponentValues(category, records); }
 
+// The plain names as aliases rather than forwarders: one function under two names, with one
+// address. The compiler rejects an alias whose target this file does not define, so a changed
+// signature cannot leave a plain name pointing nowhere.
+extern "C" {
+KVX4_REGISTRATION_API int GetComponentCountPlainName(int category) __asm__("GetComponentCount")
+    __attribute__((alias("_Z17GetComponentCounti")));
+KVX4_REGISTRATION_API bool EnumComponentsPlainName(int category, tagCRVComponent* records) __asm__("EnumComponents")
+    __attribute__((alias("_Z14EnumComponentsiP15tagCRVComponent")));
+}
+
 bool RegisterWaveEditor(const char* name, const char* path) {
     return RegisterComponentValue(CRV_CATEGORY_WAVE_EDITORS, name, path);
 }

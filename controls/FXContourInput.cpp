@@ -154,11 +154,11 @@ void CFXContour::HandleKey(UINT key) {
 }
 
 // Any key but Tab rewrites the selected value's byte and marks the preset modified, whether the
-// key steps the value or not. A value the host put out of range is stepped from what the picture
-// shows, so an edit always lands inside 0..127.
+// key steps the value or not. A step from a value the host put out of range starts from what the
+// picture shows, so it lands inside 0..127; any other key leaves the host's value as it is.
 void CFXContour::StepSelected(int* value, int parameterId, int dirtyBit, UINT key) {
     dirtyMask = dirtyBit;
-    *value = DrawnValue(*value);
+    if (IsStepKey(key)) *value = DrawnValue(*value);
     StepValue(value, key);
     StoreParameter(*value, parameterId);
     Publish();

@@ -44,6 +44,10 @@ void CFXControlWnd::StepValue(int* value, UINT key) {
     InvalidateRect(nullptr, FALSE);
 }
 
+bool CFXControlWnd::IsStepKey(UINT key) {
+    return key == VK_PRIOR || key == VK_NEXT || key == VK_UP || key == VK_ADD || key == VK_DOWN || key == VK_SUBTRACT;
+}
+
 void CFXControlWnd::StoreParameter(int value, int parameterId) {
     if (!paramBlock) return;
     tagMAREG* record = nullptr;

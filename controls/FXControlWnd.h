@@ -31,6 +31,9 @@ public:
 
     // Changes a 0..127 value by a navigation key and invalidates the window when the key applies.
     void StepValue(int* value, win::UINT key);
+    // The keys StepValue acts on: only these start from the drawn value when the stored one is out
+    // of range, so any other key keeps what the host put there.
+    static bool IsStepKey(win::UINT key);
     // Writes the low byte of `value` into the value byte of the parameter's record; nothing without
     // a bound parameter block or for an unknown id.
     void StoreParameter(int value, int parameterId);

@@ -136,9 +136,7 @@ void CStereoDryMixer::OnKeyDown(UINT key, UINT repeat, UINT flags) {
     if (settings) {
         int& level = settings->effectLevel;
         // A level from outside the range is shown at its nearest end; a step starts from there.
-        const bool stepKey = key == VK_PRIOR || key == VK_NEXT || key == VK_UP || key == VK_ADD || key == VK_DOWN ||
-                             key == VK_SUBTRACT;
-        if (stepKey) level = DrawnLevel(level);
+        if (IsStepKey(key)) level = DrawnLevel(level);
         StepValue(&level, key);
         StoreParameter(level, kParamEffect);
     }

@@ -2,8 +2,10 @@
 // writes into the host's parameter block and the panel's preset, and what it redraws.
 #include <gtest/gtest.h>
 
+#include "controls/FXContourLayout.h"
 #include "controls/StereoDryMixer.h"
 #include "host/lib/EffectParams.h"
+#include "presets/UserPreset.h"
 #include "tests/controls/FXContourFixture.h"
 
 using namespace win;
@@ -202,6 +204,37 @@ TEST_F(ContourInputTest, AValueTheHostPutOutOfRangeIsSteppedFromWhatThePictureSh
     Press(VK_DOWN);
     EXPECT_EQ(Block().lowFreq.value, 126);
     EXPECT_EQ(contour->lowValue, 126);
+}
+
+TEST_F(ContourInputTest, OnlyAStepKeyPullsAValueTheHostPutOutOfRangeIntoRange) {
+    struct Case {
+        int selection;
+        tagMAREG tagEffectParams::*record;
+        std::int32_t tagUserPreset::*field;
+    };
+    const Case cases[] = {
+        {CFXContour::kSelectLow, &tagEffectParams::lowFreq, &tagUserPreset::lowFreqValue},
+        {CFXContour::kSelectMid, &tagEffectParams::midFreq, &tagUserPreset::midFreqValue},
+        {CFXContour::kSelectHigh, &tagEffectParams::highFreq, &tagUserPreset::highFreqValue},
+        {CFXContour::kSelectCutoff, &tagEffectParams::midCutoff, &tagUserPreset::midCutoffValue},
+    };
+    const int outOfRange = 200;  // the byte holds it; the picture shows contour::kMaxValue
+    contour->SetFocus();
+    for (const Case& c : cases) {
+        HostSets(outOfRange, outOfRange, outOfRange, outOfRange);
+        contour->selection = c.selection;
+        // Not a step: the byte is still written and the preset marked, with the host's value.
+        for (UINT key : {UINT('A'), VK_SHIFT, VK_HOME}) {
+            panel->ClearModified();
+            Press(key);
+            EXPECT_EQ((Block().*c.record).value, outOfRange) << c.selection << " key " << key;
+            EXPECT_EQ(panel->currentPreset.*c.field, outOfRange) << c.selection << " key " << key;
+            EXPECT_EQ(panel->edited, 1) << c.selection << " key " << key;
+        }
+        Press(VK_DOWN);
+        EXPECT_EQ((Block().*c.record).value, contour::kMaxValue - 1) << c.selection;
+        EXPECT_EQ(panel->currentPreset.*c.field, contour::kMaxValue - 1) << c.selection;
+    }
 }
 
 TEST_F(ContourInputTest, TabWalksFromTheCutoffDownToTheLowSliderAndOnToTheMixer) {

@@ -61,6 +61,12 @@ TEST_F(FXControlWndTest, KeysStepAndClampValues) {
     EXPECT_FALSE(Invalid());
 }
 
+TEST_F(FXControlWndTest, TheStepKeysAreExactlyTheKeysThatStep) {
+    for (UINT key : {VK_PRIOR, VK_NEXT, VK_UP, VK_DOWN, VK_ADD, VK_SUBTRACT, VK_HOME, VK_END, VK_LEFT, VK_RIGHT,
+                     VK_TAB, VK_SHIFT, VK_RETURN, UINT('A')})
+        EXPECT_EQ(CFXControlWnd::IsStepKey(key), Step(50, key) != 50) << key;
+}
+
 TEST_F(FXControlWndTest, StoresLowBytesIntoTheRightRecords) {
     CEffectsPlugin slot;
     control.effectSlot = &slot;

@@ -25,6 +25,8 @@ using EnumFn = bool (*)(int, tagCRVComponent*);
 
 constexpr const char* kEffectsKey = "Software\\Corvane\\Tidefall\\Components\\Effects";
 constexpr const char* kDisplayName = "DU Dazaro Veruvur (KVX4)";
+constexpr const char* kCountSymbol = "_Z17GetComponentCounti";
+constexpr const char* kEnumSymbol = "_Z14EnumComponentsiP15tagCRVComponent";
 
 struct Exports {
     DllRegisterFn dllRegister;
@@ -57,8 +59,8 @@ protected:
         setenv("KVX4_REGISTRY_DIR", directory_.c_str(), 1);
         x = {reinterpret_cast<DllRegisterFn>(Symbol(library_, "DllRegisterComponent")),
              reinterpret_cast<DllUnregisterFn>(Symbol(library_, "DllUnregisterComponent")),
-             reinterpret_cast<CountFn>(Symbol(library_, "GetComponentCount")),
-             reinterpret_cast<EnumFn>(Symbol(library_, "EnumComponents")),
+             reinterpret_cast<CountFn>(Symbol(library_, kCountSymbol)),
+             reinterpret_cast<EnumFn>(Symbol(library_, kEnumSymbol)),
              Helper("_Z15RegisterEffectsPKcS0_"),
              Helper("_Z17UnregisterEffectsPKcS0_")};
     }
@@ -159,6 +161,19 @@ TEST_F(RegistrationTest, EachHelperWritesIntoItsOwnCategoryKey) {
         EXPECT_EQ(ReadValue(c.key, c.symbol), "/opt/plugins/x.dll") << c.key;
         EXPECT_EQ(x.count(c.category), 1) << c.key;
     }
+}
+
+TEST_F(RegistrationTest, TheCountAndTheEnumerationAlsoAnswerToTheirPlainCNames) {
+    auto count = reinterpret_cast<CountFn>(Symbol(library_, "GetComponentCount"));
+    auto enumerate = reinterpret_cast<EnumFn>(Symbol(library_, "EnumComponents"));
+    EXPECT_EQ(count, x.count);
+    EXPECT_EQ(enumerate, x.enumerate);
+    ASSERT_TRUE(count && enumerate);
+    x.registerEffects("Plain", "/plain.dll");
+    EXPECT_EQ(count(CRV_CATEGORY_EFFECTS), 1);
+    auto records = SentinelRecords(1);
+    EXPECT_TRUE(enumerate(CRV_CATEGORY_EFFECTS, records.data()));
+    EXPECT_STREQ(records[0].componentName, "Plain");
 }
 
 TEST_F(RegistrationTest, RegisteringTwiceKeepsOneValueWithTheLastData) {
