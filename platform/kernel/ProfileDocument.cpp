@@ -1,5 +1,6 @@
 #include "platform/kernel/ProfileDocument.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace win {
@@ -8,24 +9,27 @@ namespace {
 
 constexpr std::string_view kNewLine = "\r\n";
 
+// Names seen so far, as views into the document's lines.
+using NameSet = std::unordered_set<std::string_view, HashIgnoringCase, EqualIgnoringCase>;
+
 
 }  // namespace
 
 ProfileDocument ProfileDocument::Parse(std::string_view bytes) {
     ProfileDocument document;
-    size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find_first_of("\r\n", start);
+    document.lines_.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+    const char* const begin = bytes.data();
+    const char* const end = begin + bytes.size();
+    const char* start = begin;
+    while (start < end) {
+        // One pass over the bytes; find_first_of would search the set of two once per byte.
+        const char* stop = start;
+        while (stop < end && *stop != '\r' && *stop != '\n') ++stop;
         Line line;
-        if (end == std::string_view::npos) {
-            line.text = bytes.substr(start);
-            start = bytes.size();
-        } else {
-            size_t endingLength = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1;
-            line.text = bytes.substr(start, end - start);
-            line.ending = bytes.substr(end, endingLength);
-            start = end + endingLength;
-        }
+        line.text.assign(start, stop);
+        if (stop < end && *stop == '\r' && stop + 1 < end && stop[1] == '\n') line.ending = kNewLine;
+        else if (stop < end) line.ending = *stop == '\r' ? std::string_view("\r") : std::string_view("\n");
+        start = stop + line.ending.size();
         document.lines_.push_back(std::move(line));
     }
     return document;
@@ -101,10 +105,10 @@ std::optional<std::string_view> ProfileDocument::Value(std::string_view section,
 
 std::vector<std::string> ProfileDocument::SectionNames() const {
     std::vector<std::string> names;
-    std::unordered_set<std::string> seen;
+    NameSet seen;
     for (const Line& line : lines_) {
         Parsed parsed = Classify(line.text);
-        if (parsed.kind == Kind::Section && seen.insert(FoldCase(parsed.name)).second) names.emplace_back(parsed.name);
+        if (parsed.kind == Kind::Section && seen.insert(parsed.name).second) names.emplace_back(parsed.name);
     }
     return names;
 }
@@ -119,10 +123,11 @@ std::vector<ProfileDocument::Entry> ProfileDocument::Entries(std::string_view se
     std::vector<Entry> entries;
     auto range = FindSection(section);
     if (!range) return entries;
-    std::unordered_set<std::string> seen;
+    NameSet seen;
+    seen.reserve(range->end - range->header);
     for (size_t i = range->header + 1; i < range->end; ++i) {
         Parsed parsed = Classify(lines_[i].text);
-        if (parsed.kind == Kind::Key && seen.insert(FoldCase(parsed.name)).second)
+        if (parsed.kind == Kind::Key && seen.insert(parsed.name).second)
             entries.push_back(Entry{parsed.name, parsed.value});
     }
     return entries;
@@ -134,7 +139,7 @@ void ProfileDocument::EnsureEnding(size_t index) {
 
 void ProfileDocument::InsertLine(size_t index, std::string text) {
     if (index > 0) EnsureEnding(index - 1);
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), Line{std::move(text), std::string(kNewLine)});
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), Line{std::move(text), kNewLine});
 }
 
 bool ProfileDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {

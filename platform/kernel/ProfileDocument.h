@@ -49,7 +49,7 @@ private:
     enum class Kind { Blank, Comment, Section, Key, Unreadable };
     struct Line {
         std::string text;        // without its line end
-        std::string ending;      // "\r\n", "\n", "\r" or "" for a last line without one
+        std::string_view ending;  // "\r\n", "\n", "\r" or "" for a last line without one (literals)
     };
     struct Parsed {
         Kind kind = Kind::Blank;
