@@ -45,6 +45,8 @@ std::optional<long long> ParseNumber(std::string_view word) {
     if (word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X')) {
         begin += 2;
         base = 16;
+        // from_chars would take "0x-10" as -16.
+        if (begin != end && *begin == '-') return std::nullopt;
     }
     auto [stop, error] = std::from_chars(begin, end, value, base);
     if (error != std::errc() || stop != end || begin == end) return std::nullopt;

@@ -9,10 +9,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/gdi/DrawTrace.h"
-#include "platform/window/Window.h"
-#include "platform/window/WindowSystem.h"
-#include "presets/ListBoxMessages.h"
+#include "platform/window/WindowStyles.h"
+#include "tests/support/RecordingListBox.h"
 
 namespace presettest {
 
@@ -80,25 +78,7 @@ std::string RoomLine(int room, const RecordBytes& record) {
     return "Room " + std::to_string(room) + "=" + record.Hex() + "\r\n";
 }
 
-bool ShownBox::HasText(std::string_view text) const {
-    for (const std::string& run : texts)
-        if (run == text) return true;
-    return false;
-}
-
 namespace {
-
-class ListBoxStub : public win::Window {
-public:
-    std::vector<std::string> lines;
-
-protected:
-    win::LRESULT WindowProc(win::UINT message, win::WPARAM wParam, win::LPARAM lParam) override {
-        if (message != LB_ADDSTRING) return Window::WindowProc(message, wParam, lParam);
-        lines.emplace_back(reinterpret_cast<const char*>(lParam));
-        return static_cast<win::LRESULT>(lines.size() - 1);
-    }
-};
 
 std::string MakeTempDirectory() {
     std::string pattern = (std::filesystem::temp_directory_path() / "kvx4-presets-XXXXXX").string();
@@ -117,29 +97,11 @@ void PresetFileTest::SetUp() {
     static int anchor;
     module_.emplace("KVX4", &anchor);
     moduleScope_.emplace(*module_);
-    // Every message box is recorded as painted, then answered with Enter.
-    win::SetIdleHook([this] {
-        win::Window* box = win::Window::GetActiveWindow();
-        if (!box || box->GetSafeHwnd() == lastBox_) return;
-        lastBox_ = box->GetSafeHwnd();
-        ShownBox shown;
-        shown.caption = box->GetWindowText();
-        {
-            win::ScopedDrawTrace trace;
-            box->RedrawWindow();
-            for (const win::DrawTraceEntry& entry : trace.Entries()) {
-                if (entry.op == win::DrawOp::TextOut) shown.texts.push_back(entry.text);
-                // The information icon's "i" is drawn in this blue; the error and warning icons have none.
-                if (entry.op == win::DrawOp::FillRect && entry.color == win::RGB(0, 0, 200)) shown.informationIcon = true;
-            }
-        }
-        boxes.push_back(shown);
-        win::InjectKeyPress(win::VK_RETURN);
-    });
+    answerer_.emplace(boxes);
 }
 
 void PresetFileTest::TearDown() {
-    win::SetIdleHook(nullptr);
+    answerer_.reset();
     moduleScope_.reset();
     module_.reset();
     unsetenv("KVX4_WINDOWS_DIR");
@@ -168,7 +130,7 @@ void PresetFileTest::MakeWindowsDirectoryUnwritable() {
 }
 
 std::vector<std::string> PresetFileTest::ListLines(int mode) {
-    ListBoxStub list;
+    testsupport::RecordingListBox list;
     list.Create(nullptr, "list", win::WS_POPUP, {0, 0, 200, 100}, nullptr, 0);
     store.FillRoomList(&list, kFile, mode);
     return list.lines;

@@ -14,6 +14,7 @@
 #include "presets/UserPreset.h"
 #include "presets/UserPresetFile.h"
 #include "tests/support/HeadlessDesktop.h"
+#include "tests/support/MessageBoxAnswerer.h"
 
 namespace presettest {
 
@@ -41,12 +42,7 @@ std::string CountSection(std::int32_t count);
 // "Room n=<hex>\r\n"
 std::string RoomLine(int room, const RecordBytes& record);
 
-struct ShownBox {
-    std::string caption;
-    std::vector<std::string> texts;  // painted text runs, the button's included
-    bool informationIcon = false;
-    bool HasText(std::string_view text) const;
-};
+using testsupport::ShownBox;
 
 class PresetFileTest : public testsupport::HeadlessDesktopTest {
 protected:
@@ -70,7 +66,7 @@ private:
     std::string scratchDir_;
     std::optional<win::Module> module_;
     std::optional<win::ModuleStateScope> moduleScope_;
-    win::HWND lastBox_ = nullptr;
+    std::optional<testsupport::MessageBoxAnswerer> answerer_;
 };
 
 // Lets files grow no further than `bytes` while it lives, so that a write which changes the file

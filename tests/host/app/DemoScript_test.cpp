@@ -131,6 +131,15 @@ TEST(DemoScriptTest, NegativeCoordinatesReachOutsideTheEditor) {
     EXPECT_EQ(As<Click>(result.commands[0]).at, (win::Point{-5, 430}));
 }
 
+TEST(DemoScriptTest, OnlyDecimalNumbersTakeAMinus) {
+    ParseResult result = Parse("move 0x-10 5\nwait 0x-0\nmove -16 0x10\n", "s");
+    ASSERT_EQ(result.errors.size(), 2u);
+    EXPECT_NE(result.errors[0].find("'0x-10'"), std::string::npos) << result.errors[0];
+    EXPECT_NE(result.errors[1].find("'0x-0'"), std::string::npos) << result.errors[1];
+    ASSERT_EQ(result.commands.size(), 1u);
+    EXPECT_EQ(As<Move>(result.commands[0]).to, (win::Point{-16, 16}));
+}
+
 TEST(KeyNamesTest, NamesModifiersAndFunctionKeys) {
     EXPECT_EQ(ParseKeyStroke("Up")->vk, win::VK_UP);
     EXPECT_EQ(ParseKeyStroke("plus")->vk, win::VK_ADD);
