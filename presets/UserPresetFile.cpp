@@ -99,10 +99,10 @@ int CUserPresetFile::SaveNewRoom(const char* file, tagUserPreset* preset, const 
         // by a save whose count was not written) is a preset too. A missing or damaged count does
         // not send the new room back to 1 either.
         const int last = std::max({rooms.Count(), rooms.HighestRoom(), 0});
-        const std::int32_t newCount = last + 1;
+        const std::int32_t newCount = last == INT_MAX ? 0 : last + 1;
         // Numbering without knowing the rooms, or while another writer may be numbering too, could
         // overwrite a room.
-        if (lock.Error() != win::ERROR_SUCCESS || rooms.Unreadable() || last == INT_MAX ||
+        if (lock.Error() != win::ERROR_SUCCESS || rooms.Unreadable() || newCount == 0 ||
             !WriteRoom(file, newCount, *preset))
             outcome = SaveOutcome::RoomNotWritten;
         else if (!win::WritePrivateProfileStructA(kRoomCountSection, kRoomCountKey, &newCount, sizeof newCount, file))

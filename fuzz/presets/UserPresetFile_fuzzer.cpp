@@ -1,11 +1,11 @@
 // The user preset file operations over any KVX4.ini. What they should find is worked out beside
 // them from the profile functions and the rules of UserPresetFile.h: the rooms are the records
-// that read as "Room n" for n up to the count and the highest room key; the list holds their names
-// in room order; a load by name gives the lowest room of exactly that name, with the name
+// that read as "Room n" for the room keys the file holds up to the count; the list holds their
+// names in room order; a load by name gives the lowest room of exactly that name, with the name
 // NUL-terminated inside its 264 bytes; a failed load leaves the buffer alone; an overwrite changes
-// only the first room of that name ignoring case; a save appends after the count (after the
-// highest room when the count is unusable), stores the new count and says so in one message box.
-// Files whose walk would be long are only loaded room by room, so each input stays fast.
+// only the first room of that name ignoring case; a save appends after both the count and the
+// highest room key, stores the new room's number as the count and says so in one message box, and
+// no other room changes. Counts of billions cost nothing, since only stored rooms are walked.
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -35,7 +35,6 @@ using fuzzsupport::Printable;
 
 constexpr char kFile[] = "KVX4.ini";
 constexpr char kListSuffix[] = "   (USER DEFINED PATCH)  ";
-constexpr int kLongestWalk = 64;
 
 std::string Bytes(const tagUserPreset& preset) { return std::string(reinterpret_cast<const char*>(&preset), sizeof preset); }
 
@@ -51,38 +50,43 @@ int StoredCount() {
     return win::GetPrivateProfileStructA(kRoomCountSection, kRoomCountKey, &count, sizeof count, kFile) ? count : 0;
 }
 
-// The highest n whose key the lookup of "Room n" finds, from the key list itself.
-int HighestRoom() {
+// Every n whose key the lookup of "Room n" finds, in ascending order, from the key list itself.
+std::vector<int> RoomNumbers() {
     std::vector<char> list(1 << 16);
     const win::DWORD length = win::GetPrivateProfileStringA(kRoomSection, nullptr, "", list.data(),
                                                             static_cast<win::DWORD>(list.size()), kFile);
-    int highest = 0;
+    std::vector<int> numbers;
     for (std::size_t start = 0; start < length;) {
         const std::string key(&list[start]);
         start += key.size() + 1;
         if (key.size() < 6 || key.size() > 15 || !win::EqualsIgnoringCase(key.substr(0, 5), "Room ")) continue;
         const long long n = std::atoll(key.c_str() + 5);
         if (n >= 1 && n <= INT_MAX && win::EqualsIgnoringCase(key, "Room " + std::to_string(n)))
-            highest = std::max(highest, static_cast<int>(n));
+            numbers.push_back(static_cast<int>(n));
     }
-    return highest;
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
 }
 
-// The rooms a walk reads, by number; nullopt when the walk would be too long to check here.
+int HighestRoom() {
+    const std::vector<int> numbers = RoomNumbers();
+    return numbers.empty() ? 0 : numbers.back();
+}
+
+// The rooms a walk reads, by number.
 struct Rooms {
     int count = 0;
-    int highest = 0;
     std::vector<std::pair<int, tagUserPreset>> readable;
 };
 
-std::optional<Rooms> ReadRooms() {
+Rooms ReadRooms() {
     Rooms rooms;
     rooms.count = StoredCount();
-    rooms.highest = HighestRoom();
-    const int last = rooms.count < 1 ? 0 : std::min(rooms.count, rooms.highest);
-    if (last > kLongestWalk) return std::nullopt;
-    for (int room = 1; room <= last; ++room)
+    for (int room : RoomNumbers()) {
+        if (room > rooms.count) break;
         if (auto record = ReadRoom(room)) rooms.readable.emplace_back(room, *record);
+    }
     return rooms;
 }
 
@@ -148,21 +152,23 @@ void CheckList(const CUserPresetFile& store, const Rooms& rooms) {
         FUZZ_REQUIRE(marked[i] == bare[i] + kListSuffix, "FillRoomList mode 1 line " + Printable(marked[i]));
 }
 
-// Rooms 1..last as they read, whatever the count says.
-std::vector<std::optional<tagUserPreset>> RoomsUpTo(int last) {
-    std::vector<std::optional<tagUserPreset>> rooms;
-    for (int room = 1; room <= last; ++room) rooms.push_back(ReadRoom(room));
+// Every stored room as it reads, whatever the count says.
+using StoredRooms = std::vector<std::pair<int, std::optional<tagUserPreset>>>;
+StoredRooms ReadStoredRooms() {
+    StoredRooms rooms;
+    for (int room : RoomNumbers()) rooms.emplace_back(room, ReadRoom(room));
     return rooms;
 }
 
-void CheckOnlyRoomChanged(const std::vector<std::optional<tagUserPreset>>& before, int room, const tagUserPreset& written,
-                          const std::string& what) {
-    const std::vector<std::optional<tagUserPreset>> after = RoomsUpTo(static_cast<int>(before.size()));
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        const std::optional<tagUserPreset> expected = static_cast<int>(i) + 1 == room ? written : before[i];
-        FUZZ_REQUIRE(after[i].has_value() == expected.has_value() && (!expected || Bytes(*after[i]) == Bytes(*expected)),
-                     what + " left room " + std::to_string(i + 1) + " other than expected");
+void CheckOnlyRoomChanged(const StoredRooms& before, int room, const tagUserPreset& written, const std::string& what) {
+    for (const auto& [number, record] : before) {
+        if (number == room) continue;
+        const std::optional<tagUserPreset> now = ReadRoom(number);
+        FUZZ_REQUIRE(now.has_value() == record.has_value() && (!record || Bytes(*now) == Bytes(*record)),
+                     what + " changed room " + std::to_string(number));
     }
+    const std::optional<tagUserPreset> now = ReadRoom(room);
+    FUZZ_REQUIRE(now && Bytes(*now) == Bytes(written), what + " did not leave room " + std::to_string(room) + " as written");
 }
 
 tagUserPreset FromInput(const std::uint8_t* data, std::size_t size) {
@@ -184,7 +190,7 @@ void CheckOverwrite(const CUserPresetFile& store, const Rooms& before, const std
     for (const auto& [room, record] : before.readable)
         if (!target && win::EqualsIgnoringCase(PresetName(record), name.c_str())) target = room;
     const tagUserPreset untouched = preset;
-    const auto roomsBefore = RoomsUpTo(std::min(before.count, before.highest));
+    const StoredRooms roomsBefore = ReadStoredRooms();
     const int result = store.OverwriteRoomByName(kFile, &preset, name.c_str());
     const std::string what = "OverwriteRoomByName(" + Printable(name) + ")";
     if (!target) {
@@ -202,11 +208,8 @@ void CheckOverwrite(const CUserPresetFile& store, const Rooms& before, const std
 }
 
 void CheckSave(const CUserPresetFile& store, const std::string& name, bool nullName, tagUserPreset preset) {
-    const int count = StoredCount();
-    const int highest = HighestRoom();
-    const int base = count < 1 ? highest : count;
-    const bool compareRooms = std::max(highest, base) < kLongestWalk;
-    const auto roomsBefore = compareRooms ? RoomsUpTo(std::max(highest, base + 1)) : decltype(RoomsUpTo(0)){};
+    const int last = std::max({StoredCount(), HighestRoom(), 0});
+    const StoredRooms roomsBefore = ReadStoredRooms();
     std::vector<testsupport::ShownBox> boxes;
     int result;
     {
@@ -215,20 +218,19 @@ void CheckSave(const CUserPresetFile& store, const std::string& name, bool nullN
     }
     const std::string what = "SaveNewRoom(" + (nullName ? std::string("null") : Printable(name)) + ")";
     FUZZ_REQUIRE(boxes.size() == 1, what + " showed " + std::to_string(boxes.size()) + " message boxes");
-    if (base == INT_MAX) {
+    if (last == INT_MAX) {
         FUZZ_REQUIRE(result == 0 && !boxes[0].informationIcon, what + " appended past room 2147483647");
         return;
     }
     FUZZ_REQUIRE(result == 1 && boxes[0].informationIcon, what + " failed on a writable file");
     FUZZ_REQUIRE(preset.userDefined == 1, what + " did not mark the preset user-defined");
-    FUZZ_REQUIRE(StoredCount() == base + 1, what + " stored count " + std::to_string(StoredCount()) + ", not " +
-                                                std::to_string(base + 1));
+    FUZZ_REQUIRE(StoredCount() == last + 1, what + " stored count " + std::to_string(StoredCount()) + ", not " +
+                                                std::to_string(last + 1));
     tagUserPreset loaded = Filled(0);
-    FUZZ_REQUIRE(store.LoadRoom(base + 1, kFile, &loaded) == 1 && Bytes(loaded) == Bytes(preset),
-                 what + " did not store the preset as room " + std::to_string(base + 1));
-    if (!compareRooms) return;
-    CheckOnlyRoomChanged(roomsBefore, base + 1, preset, what);
-    if (const std::optional<Rooms> after = ReadRooms()) CheckLoadByName(store, *after, std::string(PresetName(preset)));
+    FUZZ_REQUIRE(store.LoadRoom(last + 1, kFile, &loaded) == 1 && Bytes(loaded) == Bytes(preset),
+                 what + " did not store the preset as room " + std::to_string(last + 1));
+    CheckOnlyRoomChanged(roomsBefore, last + 1, preset, what);
+    CheckLoadByName(store, ReadRooms(), std::string(PresetName(preset)));
 }
 
 }  // namespace
@@ -259,17 +261,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int room : {1, 2, highest, highest == INT_MAX ? INT_MIN : highest + 1, static_cast<int>(choose.Below(8)) - 1})
         CheckLoadRoom(store, room);
 
-    const std::optional<Rooms> rooms = ReadRooms();
+    const Rooms rooms = ReadRooms();
     // The input's own bytes make names nobody would list: long ones, ones cut inside a character.
     const std::string fromInput(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 1 + choose.Below(300)));
     std::vector<std::string> names = {fromInput, "Warm Pad", ""};
-    if (rooms) {
-        CheckList(store, *rooms);
-        for (const auto& [room, record] : rooms->readable) names.emplace_back(PresetName(record));
-        for (std::size_t i = 0; i < names.size() && i < 8; ++i) CheckLoadByName(store, *rooms, names[i]);
-        const std::string& name = names[choose.Below(names.size())];
-        CheckOverwrite(store, *rooms, choose.Respelled(name), FromInput(data, size));
-    }
+    CheckList(store, rooms);
+    for (const auto& [room, record] : rooms.readable) names.emplace_back(PresetName(record));
+    for (std::size_t i = 0; i < names.size() && i < 8; ++i) CheckLoadByName(store, rooms, names[i]);
+    const std::string& name = names[choose.Below(names.size())];
+    CheckOverwrite(store, rooms, choose.Respelled(name), FromInput(data, size));
     const std::size_t pick = choose.Below(names.size() + 1);
     CheckSave(store, pick < names.size() ? names[pick] : std::string(), pick == names.size(), FromInput(data + size / 2, size - size / 2));
     win::PumpMessages();

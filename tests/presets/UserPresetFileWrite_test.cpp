@@ -91,6 +91,16 @@ TEST_F(UserPresetFileWrite, WithoutAUsableCountAnAppendGoesPastTheStoredRooms) {
     ASSERT_EQ(store.SaveNewRoom(kFile, &preset, "Three"), 1);
     EXPECT_EQ(store.GetNumRooms(kFile), 3);
     EXPECT_EQ(ListLines(2), (std::vector<std::string>{"One", "Two", "Three"}));
+
+    // No room comes after the last one a count can number, whether the count or a key claims it.
+    for (const std::string& full : {CountSection(0x7FFFFFFF) + rooms, rooms + "Room 2147483647=00\r\n"}) {
+        GivenFile(full);
+        boxes.clear();
+        EXPECT_EQ(store.SaveNewRoom(kFile, &preset, "Four"), 0);
+        EXPECT_EQ(FileText(), full);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_TRUE(boxes[0].HasText("Cannot write to User Settings file"));
+    }
 }
 
 TEST_F(UserPresetFileWrite, OverwriteMatchesWithoutCaseAndTakesThePassedCase) {
