@@ -28,50 +28,29 @@ const std::vector<const RegistryKeyNode*>& RegistryKeyNode::SortedChildren() con
     return sortedChildren_;
 }
 
-template <typename Entries, typename NameOf>
-const size_t* RegistryKeyNode::Lookup(const std::unique_ptr<Index>& index, const Entries& entries, NameOf nameOf,
-                                      std::string_view name, size_t& scratch) {
-    if (index) {
-        auto found = index->find(FoldCase(name));
-        return found == index->end() ? nullptr : &found->second;
-    }
-    for (scratch = 0; scratch < entries.size(); ++scratch)
-        if (EqualsIgnoringCase(nameOf(entries[scratch]), name)) return &scratch;
-    return nullptr;
+std::optional<size_t> RegistryKeyNode::ValuePosition(std::string_view name) const {
+    return valueIndex_.Find(name, values_.size(), ValueNameAt());
 }
 
-template <typename Entries, typename NameOf>
-void RegistryKeyNode::Reindex(std::unique_ptr<Index>& index, const Entries& entries, NameOf nameOf) {
-    index.reset();
-    if (entries.size() < kIndexFrom) return;
-    index = std::make_unique<Index>();
-    index->reserve(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i) index->emplace(FoldCase(nameOf(entries[i])), i);
+std::optional<size_t> RegistryKeyNode::ChildPosition(std::string_view name) const {
+    return childIndex_.Find(name, children_.size(), ChildNameAt());
 }
-
-namespace {
-const std::string& ChildName(const std::unique_ptr<RegistryKeyNode>& child) { return child->Name(); }
-const std::string& ValueName(const RegistryValue& value) { return value.name; }
-}  // namespace
 
 RegistryKeyNode* RegistryKeyNode::Child(std::string_view name) const {
-    size_t scratch = 0;
-    const size_t* position = Lookup(childIndex_, children_, ChildName, name, scratch);
+    const std::optional<size_t> position = ChildPosition(name);
     return position ? children_[*position].get() : nullptr;
 }
 
 RegistryKeyNode& RegistryKeyNode::ChildOrNew(std::string_view name) {
     if (RegistryKeyNode* existing = Child(name)) return *existing;
     children_.push_back(std::make_unique<RegistryKeyNode>(std::string(name)));
-    if (childIndex_) childIndex_->emplace(FoldCase(name), children_.size() - 1);
-    else if (children_.size() >= kIndexFrom) Reindex(childIndex_, children_, ChildName);
+    childIndex_.Appended(children_.size(), ChildNameAt());
     sortedValid_ = false;
     return *children_.back();
 }
 
 bool RegistryKeyNode::RemoveChild(std::string_view name) {
-    size_t scratch = 0;
-    const size_t* position = Lookup(childIndex_, children_, ChildName, name, scratch);
+    const std::optional<size_t> position = ChildPosition(name);
     if (!position) return false;
     std::unique_ptr<RegistryKeyNode> removed = std::move(children_[*position]);
     children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(*position));
@@ -80,52 +59,48 @@ bool RegistryKeyNode::RemoveChild(std::string_view name) {
 }
 
 const RegistryValue* RegistryKeyNode::FindValue(std::string_view name) const {
-    size_t scratch = 0;
-    const size_t* position = Lookup(valueIndex_, values_, ValueName, name, scratch);
+    const std::optional<size_t> position = ValuePosition(name);
     return position ? &values_[*position] : nullptr;
 }
 
 bool RegistryKeyNode::SetValue(std::string_view name, DWORD type, std::vector<BYTE> data) {
-    RegistryValue* value = const_cast<RegistryValue*>(FindValue(name));
-    if (!value) {
+    const std::optional<size_t> position = ValuePosition(name);
+    if (!position) {
         AddValueIfAbsent(name, type, std::move(data));
         return true;
     }
-    if (value->type == type && value->data == data) return false;
-    value->type = type;
-    value->data = std::move(data);
+    RegistryValue& value = values_[*position];
+    if (value.type == type && value.data == data) return false;
+    value.type = type;
+    value.data = std::move(data);
     return true;
 }
 
 void RegistryKeyNode::AddValueIfAbsent(std::string_view name, DWORD type, std::vector<BYTE> data) {
-    if (FindValue(name)) return;
+    if (ValuePosition(name)) return;
     values_.push_back(RegistryValue{std::string(name), type, std::move(data)});
-    if (valueIndex_) valueIndex_->emplace(FoldCase(name), values_.size() - 1);
-    else if (values_.size() >= kIndexFrom) Reindex(valueIndex_, values_, ValueName);
+    valueIndex_.Appended(values_.size(), ValueNameAt());
 }
 
 bool RegistryKeyNode::DeleteValue(std::string_view name) {
-    size_t scratch = 0;
-    const size_t* position = Lookup(valueIndex_, values_, ValueName, name, scratch);
+    const std::optional<size_t> position = ValuePosition(name);
     if (!position) return false;
     values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(*position));
-    ValuesChanged();
+    valueIndex_.Rebuild(values_.size(), ValueNameAt());
     return true;
 }
 
 void RegistryKeyNode::Clear() {
     values_.clear();
-    ValuesChanged();
+    valueIndex_.Rebuild(0, ValueNameAt());
     RegistryKeyNode discarded;
     discarded.children_ = std::move(children_);  // destroyed without recursion
     children_.clear();
     ChildrenChanged();
 }
 
-void RegistryKeyNode::ValuesChanged() { Reindex(valueIndex_, values_, ValueName); }
-
 void RegistryKeyNode::ChildrenChanged() {
-    Reindex(childIndex_, children_, ChildName);
+    childIndex_.Rebuild(children_.size(), ChildNameAt());
     sortedValid_ = false;
 }
 

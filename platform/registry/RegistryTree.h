@@ -7,12 +7,13 @@
 // of them load in linear time; a key with few (the usual case, and every link of a deep chain) scans
 // them and pays nothing for an index. A key nested a million deep is destroyed without recursion.
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/base/WinTypes.h"
+#include "platform/registry/NameIndex.h"
 
 namespace win {
 
@@ -51,22 +52,22 @@ public:
     void Clear();
 
 private:
-    // Case-folded name -> position, built once a key holds more than a handful of entries.
-    using Index = std::unordered_map<std::string, size_t>;
-    static constexpr size_t kIndexFrom = 16;
-    template <typename Entries, typename NameOf>
-    static const size_t* Lookup(const std::unique_ptr<Index>& index, const Entries& entries, NameOf nameOf,
-                                std::string_view name, size_t& scratch);
-    template <typename Entries, typename NameOf>
-    static void Reindex(std::unique_ptr<Index>& index, const Entries& entries, NameOf nameOf);
+    // The names the indexes go by, position by position.
+    auto ValueNameAt() const {
+        return [this](size_t i) -> std::string_view { return values_[i].name; };
+    }
+    auto ChildNameAt() const {
+        return [this](size_t i) -> std::string_view { return children_[i]->name_; };
+    }
+    std::optional<size_t> ValuePosition(std::string_view name) const;
+    std::optional<size_t> ChildPosition(std::string_view name) const;
     void ChildrenChanged();
-    void ValuesChanged();
 
     std::string name_;
     std::vector<RegistryValue> values_;
     std::vector<std::unique_ptr<RegistryKeyNode>> children_;
-    std::unique_ptr<Index> valueIndex_;
-    std::unique_ptr<Index> childIndex_;
+    NameIndex valueIndex_;
+    NameIndex childIndex_;
     mutable std::vector<const RegistryKeyNode*> sortedChildren_;
     mutable bool sortedValid_ = false;
 };
