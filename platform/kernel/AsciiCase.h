@@ -23,16 +23,13 @@ inline std::string FoldCase(std::string_view s) {
     return folded;
 }
 
-// Hash and equality for tables keyed by names that compare ignoring case, without folded copies.
+// A hash under which names that compare equal ignoring case meet, without a folded copy.
 struct HashIgnoringCase {
     size_t operator()(std::string_view s) const {
         size_t hash = 14695981039346656037ull;  // FNV-1a
         for (char c : s) hash = (hash ^ static_cast<unsigned char>(LowerAscii(c))) * 1099511628211ull;
         return hash;
     }
-};
-struct EqualIgnoringCase {
-    bool operator()(std::string_view a, std::string_view b) const { return EqualsIgnoringCase(a, b); }
 };
 
 inline bool LessIgnoringCase(std::string_view a, std::string_view b) {

@@ -1,16 +1,14 @@
 #include "platform/kernel/ProfileDocument.h"
 
+#include "platform/kernel/NameIndex.h"
+
 #include <algorithm>
-#include <unordered_set>
 
 namespace win {
 
 namespace {
 
 constexpr std::string_view kNewLine = "\r\n";
-
-// Names seen so far, as views into the document's lines.
-using NameSet = std::unordered_set<std::string_view, HashIgnoringCase, EqualIgnoringCase>;
 
 
 }  // namespace
@@ -105,10 +103,13 @@ std::optional<std::string_view> ProfileDocument::Value(std::string_view section,
 
 std::vector<std::string> ProfileDocument::SectionNames() const {
     std::vector<std::string> names;
-    NameSet seen;
+    NameIndex seen;
+    auto nameAt = [&](size_t i) -> std::string_view { return names[i]; };
     for (const Line& line : lines_) {
         Parsed parsed = Classify(line.text);
-        if (parsed.kind == Kind::Section && seen.insert(parsed.name).second) names.emplace_back(parsed.name);
+        if (parsed.kind != Kind::Section || seen.Find(parsed.name, names.size(), nameAt)) continue;
+        names.emplace_back(parsed.name);
+        seen.Appended(names.size(), nameAt);
     }
     return names;
 }
@@ -123,12 +124,14 @@ std::vector<ProfileDocument::Entry> ProfileDocument::Entries(std::string_view se
     std::vector<Entry> entries;
     auto range = FindSection(section);
     if (!range) return entries;
-    NameSet seen;
-    seen.reserve(range->end - range->header);
+    entries.reserve(range->end - range->header - 1);
+    NameIndex seen;
+    auto keyAt = [&](size_t i) { return entries[i].key; };
     for (size_t i = range->header + 1; i < range->end; ++i) {
         Parsed parsed = Classify(lines_[i].text);
-        if (parsed.kind == Kind::Key && seen.insert(parsed.name).second)
-            entries.push_back(Entry{parsed.name, parsed.value});
+        if (parsed.kind != Kind::Key || seen.Find(parsed.name, entries.size(), keyAt)) continue;
+        entries.push_back(Entry{parsed.name, parsed.value});
+        seen.Appended(entries.size(), keyAt);
     }
     return entries;
 }

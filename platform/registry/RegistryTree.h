@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/base/WinTypes.h"
-#include "platform/registry/NameIndex.h"
+#include "platform/kernel/NameIndex.h"
 
 namespace win {
 

@@ -1,6 +1,7 @@
 #pragma once
-// Finds an entry of a key (a value or a subkey) by name without regard to ASCII case. A handful of
-// entries are scanned; from kIndexFrom on, an open-addressing table of positions answers instead.
+// Finds an entry of a list (a registry key's values or subkeys, the names a profile lists) by name
+// without regard to ASCII case. A handful of entries are scanned; from kIndexFrom on, an
+// open-addressing table of positions answers instead.
 // The table holds positions into the owner's list, never names or pointers, so it costs no
 // allocation per entry and stays right when the owner's list is moved; the owner passes a function
 // that names the entry at a position.
