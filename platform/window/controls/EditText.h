@@ -12,10 +12,11 @@ namespace win {
 
 class EditText {
 public:
-    // Windows: 30,000 characters until EM_SETLIMITTEXT (the compatibility implementation and
-    // Microsoft's Windows CE pages; the desktop page says 32,767). EM_SETLIMITTEXT(0) gives
-    // 0x7FFFFFFE for a single-line edit (learn.microsoft.com "EM_LIMITTEXT").
-    static constexpr std::size_t kDefaultLimit = 30000;
+    // Windows: 32,767 characters until EM_SETLIMITTEXT, as Microsoft's desktop page documents it
+    // (the compatibility implementation and the Windows CE pages say 30,000; the documentation
+    // wins). EM_SETLIMITTEXT(0) gives 0x7FFFFFFE for a single-line edit (learn.microsoft.com
+    // "EM_LIMITTEXT").
+    static constexpr std::size_t kDefaultLimit = 32767;
     static constexpr std::size_t kMaximumLimit = 0x7FFFFFFE;
 
     const std::string& Text() const { return text_; }
