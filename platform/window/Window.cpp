@@ -211,6 +211,8 @@ LRESULT Window::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSEWHEEL:
             if (parent_) return parent_->SendMessage(message, wParam, lParam);
             return 0;
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM: return -1;  // the list box's default action
         default: return 0;
     }
 }
@@ -329,7 +331,9 @@ Rect Window::NonClientInsets() const {
     if (exStyle_ & WS_EX_CLIENTEDGE) edge += 2;
     if (exStyle_ & WS_EX_STATICEDGE) edge += 1;
     int caption = (style_ & WS_CAPTION) == WS_CAPTION ? ((exStyle_ & WS_EX_TOOLWINDOW) ? 15 : 18) : 0;
-    return {edge, edge + caption, edge, edge};
+    // A vertical scroll bar sits inside the edges, right of the client area.
+    int scrollBar = (style_ & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+    return {edge, edge + caption, edge + scrollBar, edge};
 }
 
 Rect Window::ClientRect() const {
