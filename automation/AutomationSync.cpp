@@ -1,42 +1,23 @@
 #include "automation/AutomationSync.h"
 
-#include "host/lib/EffectParams.h"
 #include "host/lib/EffectsPlugin.h"
-#include "presets/UserPreset.h"
-
-namespace {
-
-constexpr unsigned char kNotAssigned = 255;
-
-}  // namespace
+#include "presets/ParameterTable.h"
 
 void SyncAutomationFromHost(CEffectsPlugin* effect, tagEffectParams* block, tagUserPreset* preset) {
     if (!effect || !block || !preset) return;
-    struct Pair {
-        tagMAREG* record;
-        tagAutomationAssignment* assignment;
-    };
-    const Pair order[] = {{&block->lowFreq, &preset->lowFreqAssignment},
-                          {&block->midFreq, &preset->midFreqAssignment},
-                          {&block->highFreq, &preset->highFreqAssignment},
-                          {&block->midCutoff, &preset->midCutoffAssignment},
-                          {&block->effect, &preset->effectAssignment}};
-    for (const Pair& p : order)
-        p.assignment->controller = effect->IsAutomated(p.record) ? p.record->controller : kNotAssigned;
+    for (Parameter parameter : kHostSyncOrder) {
+        const ParameterInfo& info = Info(parameter);
+        tagMAREG* record = &(block->*info.record);
+        (preset->*info.assignment).controller = effect->IsAutomated(record) ? record->controller : kControllerNotAssigned;
+    }
 }
 
 void ReapplyAutomation(CEffectsPlugin* effect, tagEffectParams* block, const tagUserPreset* preset) {
     if (!effect || !block || !preset) return;
-    struct Pair {
-        tagMAREG* record;
-        const tagAutomationAssignment* assignment;
-    };
-    const Pair order[] = {{&block->effect, &preset->effectAssignment},
-                          {&block->highFreq, &preset->highFreqAssignment},
-                          {&block->lowFreq, &preset->lowFreqAssignment},
-                          {&block->midFreq, &preset->midFreqAssignment},
-                          {&block->midCutoff, &preset->midCutoffAssignment}};
-    for (const Pair& p : order)
-        if (p.assignment->controller != kNotAssigned)
-            effect->AddAutomation(p.record, p.assignment->port, p.assignment->channel, p.assignment->controller);
+    for (Parameter parameter : kListOrder) {
+        const ParameterInfo& info = Info(parameter);
+        const tagAutomationAssignment& assignment = preset->*info.assignment;
+        if (assignment.controller != kControllerNotAssigned)
+            effect->AddAutomation(&(block->*info.record), assignment.port, assignment.channel, assignment.controller);
+    }
 }

@@ -7,6 +7,7 @@
 #include "host/lib/EffectsPlugin.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/Window.h"
+#include "presets/ParameterTable.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -118,11 +119,7 @@ void CEffectComponent::RefreshEffectAutomation(CEffectsPlugin* effect) {
         if (!effect) return;
         tagEffectParams* params = effect->GetInterface();
         if (!params) return;
-        effect->RefreshAutomation(&params->effect);
-        effect->RefreshAutomation(&params->highFreq);
-        effect->RefreshAutomation(&params->midFreq);
-        effect->RefreshAutomation(&params->lowFreq);
-        effect->RefreshAutomation(&params->midCutoff);
+        for (Parameter parameter : kBlockOrder) effect->RefreshAutomation(&(params->*Info(parameter).record));
     } catch (...) {
     }
 }

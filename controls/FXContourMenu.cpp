@@ -41,12 +41,13 @@ void CFXContour::ConfigureAutomationFor(const AutomationTarget& target) {
 
 CFXContour::AutomationTarget CFXContour::AutomationTargetAt(Point point) const {
     if (!settings) return {};
-    auto target = [&](tagAutomationAssignment& assignment, tagMAREG tagEffectParams::*record) {
-        return AutomationTarget{&assignment, paramBlock ? &(paramBlock->*record) : nullptr};
+    auto target = [&](Parameter parameter) {
+        const ParameterInfo& info = Info(parameter);
+        return AutomationTarget{&(settings->*info.assignment), paramBlock ? &(paramBlock->*info.record) : nullptr};
     };
-    if (TrackRect(kLowX).Contains(point)) return target(settings->lowFreqAssignment, &tagEffectParams::lowFreq);
-    if (TrackRect(kMidX).Contains(point)) return target(settings->midFreqAssignment, &tagEffectParams::midFreq);
-    if (TrackRect(kHighX).Contains(point)) return target(settings->highFreqAssignment, &tagEffectParams::highFreq);
-    if (cutoffHandle.Contains(point)) return target(settings->midCutoffAssignment, &tagEffectParams::midCutoff);
+    if (TrackRect(kLowX).Contains(point)) return target(Parameter::LowFreq);
+    if (TrackRect(kMidX).Contains(point)) return target(Parameter::MidFreq);
+    if (TrackRect(kHighX).Contains(point)) return target(Parameter::HighFreq);
+    if (cutoffHandle.Contains(point)) return target(Parameter::MidCutoff);
     return {};
 }

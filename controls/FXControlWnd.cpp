@@ -7,6 +7,7 @@
 #include "host/lib/EffectsPlugin.h"
 #include "platform/gdi/Font.h"
 #include "platform/window/Menu.h"
+#include "presets/ParameterTable.h"
 #include "presets/PresetValues.h"
 #include "resources/ResourceIds.h"
 
@@ -49,17 +50,9 @@ bool CFXControlWnd::IsStepKey(UINT key) {
 }
 
 void CFXControlWnd::StoreParameter(int value, int parameterId) {
-    if (!paramBlock) return;
-    tagMAREG* record = nullptr;
-    switch (parameterId) {
-        case kParamEffect: record = &paramBlock->effect; break;
-        case kParamLowFreq: record = &paramBlock->lowFreq; break;
-        case kParamMidFreq: record = &paramBlock->midFreq; break;
-        case kParamHighFreq: record = &paramBlock->highFreq; break;
-        case kParamMidCutoff: record = &paramBlock->midCutoff; break;
-        default: return;
-    }
-    record->value = static_cast<BYTE>(value & 0xFF);
+    const ParameterInfo* info = InfoByStoreId(parameterId);
+    if (!paramBlock || !info) return;
+    (paramBlock->*info->record).value = static_cast<BYTE>(value & 0xFF);
 }
 
 void CFXControlWnd::StoreOutputSwitches(const tagUserPreset* preset) {

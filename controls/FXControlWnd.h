@@ -6,23 +6,11 @@
 #include <memory>
 
 #include "platform/window/Window.h"
+#include "presets/ParameterTable.h"
 
 class CEffectsPlugin;
-struct tagAutomationAssignment;
-struct tagEffectParams;
-struct tagMAREG;
-struct tagUserPreset;
 
 namespace win { class Font; }
-
-// Ids of the parameters that StoreParameter writes.
-enum ParameterId {
-    kParamEffect = 2,
-    kParamLowFreq = 4,
-    kParamMidFreq = 5,
-    kParamHighFreq = 6,
-    kParamMidCutoff = 7,
-};
 
 class CFXControlWnd : public win::Window {
 public:

@@ -1,5 +1,7 @@
 #include "presets/PresetValues.h"
 
+#include "presets/ParameterTable.h"
+
 namespace {
 
 win::BYTE LowByte(std::int32_t value) { return static_cast<win::BYTE>(static_cast<std::uint32_t>(value) & 0xFF); }
@@ -14,20 +16,18 @@ win::BYTE OutputSwitchFlags(const tagUserPreset& preset) {
 }
 
 void CapturePresetValues(const tagEffectParams& block, tagUserPreset& preset) {
-    preset.effectLevel = block.effect.value;
-    preset.lowFreqValue = block.lowFreq.value;
-    preset.midFreqValue = block.midFreq.value;
-    preset.highFreqValue = block.highFreq.value;
-    preset.midCutoffValue = block.midCutoff.value;
+    for (Parameter parameter : kPresetOrder) {
+        const ParameterInfo& info = Info(parameter);
+        preset.*info.value = (block.*info.record).value;
+    }
     preset.leftSwitch = (block.optionFlags & OPTION_LEFT_OUT) ? 1 : 0;
     preset.rightSwitch = (block.optionFlags & OPTION_RIGHT_OUT) ? 1 : 0;
 }
 
 void ApplyPresetValues(const tagUserPreset& preset, tagEffectParams& block) {
-    block.effect.value = LowByte(preset.effectLevel);
-    block.lowFreq.value = LowByte(preset.lowFreqValue);
-    block.midFreq.value = LowByte(preset.midFreqValue);
-    block.highFreq.value = LowByte(preset.highFreqValue);
-    block.midCutoff.value = LowByte(preset.midCutoffValue);
+    for (Parameter parameter : kPresetOrder) {
+        const ParameterInfo& info = Info(parameter);
+        (block.*info.record).value = LowByte(preset.*info.value);
+    }
     block.optionFlags = OutputSwitchFlags(preset);
 }

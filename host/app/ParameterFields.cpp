@@ -43,20 +43,15 @@ std::optional<BlockField> FieldFromName(std::string_view name) {
 }
 
 bool IsRecordField(BlockField field) {
-    for (BlockField record : kRecords)
-        if (record == field) return true;
-    return false;
+    tagEffectParams block{};
+    return FieldRecord(block, field) != nullptr;
 }
 
 tagMAREG* FieldRecord(tagEffectParams& block, BlockField field) {
-    switch (field) {
-        case BlockField::Effect: return &block.effect;
-        case BlockField::LowFreq: return &block.lowFreq;
-        case BlockField::MidFreq: return &block.midFreq;
-        case BlockField::HighFreq: return &block.highFreq;
-        case BlockField::MidCutoff: return &block.midCutoff;
-        default: return nullptr;
-    }
+    const std::string_view name = FieldName(field);
+    for (const EffectRecord& record : kEffectRecords)
+        if (name == record.name) return &(block.*record.member);
+    return nullptr;
 }
 
 unsigned long FieldMaximum(BlockField field) { return Info(field).maximum; }

@@ -1,6 +1,7 @@
 #pragma once
 // The parameter block of one equaliser slot, owned by the host and shared with the component,
 // which reads and writes it directly. The host engine and its MIDI automation change it too.
+#include <array>
 #include <cstddef>
 #include <type_traits>
 
@@ -37,3 +38,14 @@ static_assert(offsetof(tagEffectParams, midFreq) == 24);
 static_assert(offsetof(tagEffectParams, lowFreq) == 32);
 static_assert(offsetof(tagEffectParams, midCutoff) == 40);
 static_assert(offsetof(tagEffectParams, presetsAvailable) == 48);
+
+// The five automatable records in block order, by the names the host shows them with.
+struct EffectRecord {
+    const char* name;
+    tagMAREG tagEffectParams::*member;
+};
+inline constexpr std::array<EffectRecord, 5> kEffectRecords{{{"effect", &tagEffectParams::effect},
+                                                             {"highFreq", &tagEffectParams::highFreq},
+                                                             {"midFreq", &tagEffectParams::midFreq},
+                                                             {"lowFreq", &tagEffectParams::lowFreq},
+                                                             {"midCutoff", &tagEffectParams::midCutoff}}};

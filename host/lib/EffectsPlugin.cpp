@@ -4,12 +4,6 @@
 
 namespace {
 
-// The automatable records of a block, in field order.
-constexpr tagMAREG tagEffectParams::*kRecordFields[] = {&tagEffectParams::effect, &tagEffectParams::highFreq,
-                                                       &tagEffectParams::midFreq, &tagEffectParams::lowFreq,
-                                                       &tagEffectParams::midCutoff};
-constexpr const char* kRecordNames[] = {"effect", "highFreq", "midFreq", "lowFreq", "midCutoff"};
-
 constexpr int kPortCount = 4;
 constexpr int kChannelCount = 16;
 constexpr int kControllerCount = 128;
@@ -96,7 +90,7 @@ int CEffectsPlugin::ApplyControllerMessage(int port, int channel, int controller
     for (int i = 0; i < kRecordCount; ++i) {
         const auto& held = held_[i];
         if (held && held->port == port && held->channel == channel && held->controller == controller) {
-            (block_.*kRecordFields[i]).value = byte;
+            (block_.*kEffectRecords[i].member).value = byte;
             ++changed;
         }
     }
@@ -107,15 +101,15 @@ std::optional<AutomationRegistration> CEffectsPlugin::FindRegistration(const tag
     int index = RecordIndex(record);
     if (index < 0 || !held_[index]) return std::nullopt;
     const Held& held = *held_[index];
-    return AutomationRegistration{record, kRecordNames[index], held.port, held.channel, held.controller};
+    return AutomationRegistration{record, kEffectRecords[index].name, held.port, held.channel, held.controller};
 }
 
 std::vector<AutomationRegistration> CEffectsPlugin::Registrations() const {
     std::vector<AutomationRegistration> registrations;
     for (int i = 0; i < kRecordCount; ++i) {
         if (!held_[i]) continue;
-        const tagMAREG* record = &(block_.*kRecordFields[i]);
-        registrations.push_back({record, kRecordNames[i], held_[i]->port, held_[i]->channel, held_[i]->controller});
+        const tagMAREG* record = &(block_.*kEffectRecords[i].member);
+        registrations.push_back({record, kEffectRecords[i].name, held_[i]->port, held_[i]->channel, held_[i]->controller});
     }
     return registrations;
 }
@@ -123,13 +117,13 @@ std::vector<AutomationRegistration> CEffectsPlugin::Registrations() const {
 const char* CEffectsPlugin::RecordName(const tagMAREG* record) const {
     if (!record) return "null";
     int index = RecordIndex(record);
-    return index >= 0 ? kRecordNames[index] : "foreign";
+    return index >= 0 ? kEffectRecords[index].name : "foreign";
 }
 
 int CEffectsPlugin::RecordIndex(const tagMAREG* record) const {
     if (!hasBlock_ || !record) return -1;
     for (int i = 0; i < kRecordCount; ++i) {
-        if (&(block_.*kRecordFields[i]) == record) return i;
+        if (&(block_.*kEffectRecords[i].member) == record) return i;
     }
     return -1;
 }

@@ -64,7 +64,7 @@ public:
     const HostCallLog& CallLog() const { return log_; }
 
 private:
-    static constexpr int kRecordCount = 5;
+    static constexpr int kRecordCount = static_cast<int>(kEffectRecords.size());
     struct Held {
         int port;
         int channel;
