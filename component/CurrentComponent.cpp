@@ -17,6 +17,8 @@ CEffectsPlugin* CurrentEffect() { return current ? current->Effect() : nullptr; 
 
 IEditorSite* CurrentEditorSite() { return current ? current->EditorSite() : nullptr; }
 
+char* CurrentHelpFilePath(char* buffer) { return current ? current->GetHelpFilePath(buffer) : nullptr; }
+
 bool RequestEditorClose() {
     IEditorSite* site = CurrentEditorSite();
     if (!site) return false;

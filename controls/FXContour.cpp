@@ -1,9 +1,9 @@
 #include "controls/FXContour.h"
 
+#include "controls/ControlOwner.h"
 #include "controls/FXContourLayout.h"
 #include "host/lib/EffectParams.h"
 #include "host/lib/EffectsPlugin.h"
-#include "panel/EditorPanel.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DC.h"
 #include "presets/UserPreset.h"
@@ -55,6 +55,13 @@ void CFXContour::ToggleBypass() {
     dirtyMask |= kBypassButton;
     InvalidateRect(&bypassButton, FALSE);
     PaintContour();
+}
+
+void CFXContour::TakeKeyboard(bool cutoffHandle) {
+    dirtyMask = cutoffHandle ? kEverything : kLowBand;
+    selection = cutoffHandle ? kSelectCutoff : kSelectLow;
+    Invalidate(FALSE);
+    SetFocus();
 }
 
 CFXContour::Band CFXContour::BandOf(int dirtyBit) {

@@ -11,7 +11,7 @@
 #include "controls/FXControlWnd.h"
 #include "platform/base/Geometry.h"
 
-class CEditorPanel;
+class IControlOwner;
 namespace win {
 class Bitmap;
 class DC;
@@ -40,6 +40,9 @@ public:
     void LoadFromRecord(const tagUserPreset* record);
     void Publish();
     void ToggleBypass();
+    // The Tab walk arrives here: forward it selects the cutoff marker, backward the low slider, and
+    // the control takes the keyboard focus.
+    void TakeKeyboard(bool cutoffHandle);
 
     win::BOOL PreTranslateMessage(win::MSG* msg) override;
 
@@ -56,7 +59,7 @@ public:
     int cutoffValue = 0;
     int dirtyMask = 0;
     int selection = kSelectNone;
-    CEditorPanel* panel = nullptr;
+    IControlOwner* panel = nullptr;
     tagUserPreset* settings = nullptr;
     int trackHeight = 0;
     bool backReady = false;

@@ -1,8 +1,8 @@
 // The contour control's mouse and keyboard: grabbing and dragging the band handles and the cutoff
 // marker, the bypass button, window drags from empty space, key steps and the Tab walk.
+#include "controls/ControlOwner.h"
 #include "controls/FXContour.h"
 #include "controls/FXContourLayout.h"
-#include "panel/EditorPanel.h"
 #include "platform/window/WindowSystem.h"
 
 using namespace win;

@@ -1,12 +1,12 @@
 // The "Control Settings" menu of the contour control: opened by a right click on a slider track or
 // on the cutoff marker; its commands show the controller assignments or configure the automation of
 // the item that was clicked.
+#include "controls/ControlOwner.h"
 #include "controls/FXContour.h"
 #include "controls/FXContourLayout.h"
 #include "host/lib/EffectParams.h"
-#include "panel/EditorPanel.h"
-#include "resources/ResourceIds.h"
 #include "presets/UserPreset.h"
+#include "resources/ResourceIds.h"
 
 using namespace win;
 using namespace contour;
@@ -33,10 +33,7 @@ void CFXContour::ConfigureAutomationFor(const AutomationTarget& target) {
     // which the editor may have been closed.
     const HWND self = GetSafeHwnd();
     const bool changed = ConfigureAutomation(target.assignment, target.record) != 0;
-    if (changed && IsWindow(self) && panel) {
-        panel->MarkModified();
-        panel->Invalidate(FALSE);
-    }
+    if (changed && IsWindow(self) && panel) panel->AutomationChanged();
 }
 
 CFXContour::AutomationTarget CFXContour::AutomationTargetAt(Point point) const {

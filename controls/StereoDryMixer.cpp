@@ -1,7 +1,7 @@
 #include "controls/StereoDryMixer.h"
 
+#include "controls/ControlOwner.h"
 #include "controls/StereoDryMixerLayout.h"
-#include "panel/EditorPanel.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DC.h"
 #include "platform/window/WindowSystem.h"
@@ -32,6 +32,13 @@ void CStereoDryMixer::Attach(tagEffectParams* block, CEffectsPlugin* effect) {
 void CStereoDryMixer::Publish() { MarkPanelModified(); }
 
 void CStereoDryMixer::Refresh() { Invalidate(FALSE); }
+
+void CStereoDryMixer::TakeKeyboard() {
+    selection = kSelected;
+    dirtyMask = kFaderGroup;
+    InvalidateRect(nullptr, FALSE);
+    SetFocus();
+}
 
 // A group set while an earlier one still waits for its paint must not wipe it: the paint that
 // follows draws both.

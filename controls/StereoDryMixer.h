@@ -11,7 +11,7 @@
 #include "controls/FXControlWnd.h"
 #include "platform/base/Geometry.h"
 
-class CEditorPanel;
+class IControlOwner;
 namespace win {
 class Bitmap;
 class DC;
@@ -37,13 +37,15 @@ public:
     void Attach(tagEffectParams* block, CEffectsPlugin* effect);
     void Publish();
     void Refresh();
+    // The Tab walk arrives here: the fader is selected and the control takes the keyboard focus.
+    void TakeKeyboard();
 
     win::BOOL PreTranslateMessage(win::MSG* msg) override;
 
     int dragMode = kIdle;
     int selection = kUnselected;
     int dirtyMask = 0;
-    CEditorPanel* panel = nullptr;
+    IControlOwner* panel = nullptr;
     std::shared_ptr<win::Bitmap> backBitmap;
     std::unique_ptr<win::DC> backDC;
     win::Rect clientRect;

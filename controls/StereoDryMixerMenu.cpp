@@ -1,9 +1,9 @@
 // The mixer's "Control Settings" menu, opened by a right click on the upper part of the fader: it
 // shows the controller assignments or configures the effect level's automation.
+#include "controls/ControlOwner.h"
 #include "controls/StereoDryMixer.h"
 #include "controls/StereoDryMixerLayout.h"
 #include "host/lib/EffectParams.h"
-#include "panel/EditorPanel.h"
 #include "presets/UserPreset.h"
 
 using namespace win;
@@ -27,9 +27,6 @@ void CStereoDryMixer::RunMenuCommand(int command) {
         // which the editor may have been closed.
         const HWND self = GetSafeHwnd();
         const bool changed = ConfigureAutomation(&settings->effectAssignment, paramBlock ? &paramBlock->effect : nullptr);
-        if (changed && IsWindow(self) && panel) {
-            panel->MarkModified();
-            panel->InvalidateRect(nullptr, FALSE);
-        }
+        if (changed && IsWindow(self) && panel) panel->AutomationChanged();
     }
 }

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "component/CurrentComponent.h"
-#include "component/EffectComponent.h"
 #include "controls/FXContour.h"
 #include "controls/StereoDryMixer.h"
 #include "host/lib/EffectParams.h"
@@ -186,10 +185,8 @@ void CEditorPanel::OnLButtonUp(UINT flags, Point point) {
 }
 
 void CEditorPanel::OpenHelp() {
-    CEffectComponent* component = CurrentComponent();
-    if (!component) return;
-    char path[260];
-    if (!component->GetHelpFilePath(path)) return;
+    char path[kHelpFilePathSize];
+    if (!CurrentHelpFilePath(path)) return;
     // The working directory is the path without its last nine characters: the separator and the
     // eight-character file name.
     std::string directory(path);
@@ -221,19 +218,16 @@ void CEditorPanel::ShowPresetChooser() {
 }
 
 void CEditorPanel::FocusMixer() {
-    if (!mixer) return;
-    mixer->selection = 2;
-    mixer->dirtyMask = 4;
-    mixer->InvalidateRect(nullptr, FALSE);
-    mixer->SetFocus();
+    if (mixer) mixer->TakeKeyboard();
 }
 
 void CEditorPanel::FocusContour(bool cutoffHandle) {
-    if (!contour) return;
-    contour->dirtyMask = cutoffHandle ? 0x3E : 0x02;
-    contour->selection = cutoffHandle ? 0x10 : 1;
-    contour->InvalidateRect(nullptr, FALSE);
-    contour->SetFocus();
+    if (contour) contour->TakeKeyboard(cutoffHandle);
+}
+
+void CEditorPanel::AutomationChanged() {
+    MarkModified();
+    Invalidate(FALSE);
 }
 
 void CEditorPanel::OnTimer(UINT_PTR id) {
@@ -244,7 +238,7 @@ void CEditorPanel::OnTimer(UINT_PTR id) {
         tickCount = 0;
         ReferenceCapture();
         // Without a block only the light itself can say it needs putting out.
-        const bool clip = paramBlock && (paramBlock->statusFlags & 0x10);
+        const bool clip = paramBlock && (paramBlock->statusFlags & STATUS_CLIP);
         if (mixer && (clip || mixer->clipLit)) {
             mixer->InvalidateRect(nullptr, FALSE);
             mixer->UpdateWindow();

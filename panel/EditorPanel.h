@@ -6,6 +6,7 @@
 // chooser popup when they exist; the controls point back at it and into its current preset.
 #include <string_view>
 
+#include "controls/ControlOwner.h"
 #include "controls/FXControlWnd.h"
 #include "presets/UserPreset.h"
 
@@ -26,7 +27,7 @@ struct PollChanges {
     int mixerDirtyMask = 0;  // 0: the mixer is left alone
 };
 
-class CEditorPanel : public CFXControlWnd {
+class CEditorPanel : public CFXControlWnd, public IControlOwner {
 public:
     static constexpr win::UINT_PTR kPollTimer = 4;
     static constexpr win::UINT kPollPeriod = 300;
@@ -41,9 +42,10 @@ public:
                        const win::Rect& rect, win::Window* parent, win::UINT id, void* createParams = nullptr) override;
 
     // Services the controls call.
-    void FocusMixer();
-    void FocusContour(bool cutoffHandle);
-    void DragWindow(int startX, int startY, int currentX, int currentY);
+    void FocusMixer() override;
+    void FocusContour(bool cutoffHandle) override;
+    void DragWindow(int startX, int startY, int currentX, int currentY) override;
+    void AutomationChanged() override;
     void ShowPresetChooser();
 
     // Preset state and the A/B compare.
@@ -52,7 +54,7 @@ public:
     void ApplyPreset(const tagUserPreset* preset);
     PollChanges PollParameters();
     void Rebind();
-    void MarkModified();
+    void MarkModified() override;
     void ClearModified();
     void CompareToA();
     void CompareToB();

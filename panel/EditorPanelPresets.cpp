@@ -37,11 +37,11 @@ void CEditorPanel::ApplyPreset(const tagUserPreset* preset) {
     else SetNameText(kDefaultPatchText);
     WriteParameters(preset);
     if (contour) {
-        contour->dirtyMask = 0x3E;
+        contour->dirtyMask = CFXContour::kEverything;
         contour->LoadFromRecord(preset);
     }
     if (mixer) {
-        mixer->dirtyMask = 0x34;
+        mixer->dirtyMask = CStereoDryMixer::kEverything;
         mixer->Refresh();
     }
     RepaintNow(nameRect);
@@ -56,12 +56,13 @@ PollChanges CEditorPanel::PollParameters() {
     const bool low = currentPreset.lowFreqValue != before.lowFreqValue;
     const bool cutoff = currentPreset.midCutoffValue != before.midCutoffValue;
     const bool mid = currentPreset.midFreqValue != before.midFreqValue;
-    if (high) changes.contourDirtyMask = 8;
-    if (low) changes.contourDirtyMask |= 0x02;
-    if (cutoff) changes.contourDirtyMask |= 0x3E;
-    if (mid) changes.contourDirtyMask |= 0x04;
+    // The high band's bit replaces the "nothing pending" 1; the others add to it.
+    if (high) changes.contourDirtyMask = CFXContour::kHighBand;
+    if (low) changes.contourDirtyMask |= CFXContour::kLowBand;
+    if (cutoff) changes.contourDirtyMask |= CFXContour::kEverything;
+    if (mid) changes.contourDirtyMask |= CFXContour::kMidBand;
     changes.contourReload = high || low || cutoff || mid;
-    if (currentPreset.effectLevel != before.effectLevel) changes.mixerDirtyMask = 4;
+    if (currentPreset.effectLevel != before.effectLevel) changes.mixerDirtyMask = CStereoDryMixer::kFaderGroup;
     ApplyPollToControls(changes);
     return changes;
 }

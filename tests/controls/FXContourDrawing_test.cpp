@@ -101,7 +101,7 @@ TEST_F(ContourDrawingTest, CutoffPlacesItsLineMarkerAndTheLowAndMidRegions) {
 }
 
 TEST_F(ContourDrawingTest, SelectedItemIsHighlighted) {
-    contour->selection = 2;
+    contour->selection = CFXContour::kSelectMid;
     auto picture = Repaint(0x3E);
     auto labels = Of(picture, DrawOp::TextOut);
     ASSERT_EQ(labels.size(), 3u);
@@ -120,7 +120,7 @@ TEST_F(ContourDrawingTest, SelectedItemIsHighlighted) {
     EXPECT_EQ(Art(picture, 144).size(), 2u);
     EXPECT_EQ(Art(picture, 145).size(), 1u);
 
-    contour->selection = 16;
+    contour->selection = CFXContour::kSelectCutoff;
     picture = Repaint(0x3E);
     EXPECT_EQ(Art(picture, 161).size(), 1u);
     EXPECT_TRUE(Art(picture, 145).empty());
@@ -143,7 +143,7 @@ TEST_F(ContourDrawingTest, AFullRepaintStartsFromTheArtAndABlackGraph) {
 TEST_F(ContourDrawingTest, APaintWithNothingDirtyRenewsTheLinesAndShowsThePicture) {
     Repaint(0x3E);
     ScopedDrawTrace trace;
-    contour->dirtyMask = 1;
+    contour->dirtyMask = CFXContour::kNothingPending;
     contour->Invalidate(FALSE);
     contour->UpdateWindow();
     auto entries = trace.Entries();
@@ -154,7 +154,7 @@ TEST_F(ContourDrawingTest, APaintWithNothingDirtyRenewsTheLinesAndShowsThePictur
         return e.op == DrawOp::BitBlt && e.sourceLabel == "FXContour picture" && e.destLogical == Rect{0, 0, 383, 248};
     });
     EXPECT_EQ(shown, 1);
-    EXPECT_EQ(contour->dirtyMask, 1);
+    EXPECT_EQ(contour->dirtyMask, CFXContour::kNothingPending);
 }
 
 TEST_F(ContourDrawingTest, BypassButtonShowsTheUpperFrameWhenOn) {
@@ -174,13 +174,13 @@ TEST_F(ContourDrawingTest, ALetterRedrawnManyTimesLooksAsWhenDrawnOnce) {
             for (int x = 25; x < 41; ++x) pixels.push_back(ScreenPixel({x, y}));
         return pixels;
     };
-    contour->selection = 8;
+    contour->selection = CFXContour::kSelectNone;
     Repaint(0x3E);
     const auto drawnOnce = letterCell();
     // A drag redraws the selected letter at every step; then the selection moves on.
-    contour->selection = 1;
+    contour->selection = CFXContour::kSelectLow;
     for (int i = 0; i < 30; ++i) Repaint(0x02);
-    contour->selection = 8;
+    contour->selection = CFXContour::kSelectNone;
     Repaint(0x02);
     EXPECT_EQ(letterCell(), drawnOnce);
 }

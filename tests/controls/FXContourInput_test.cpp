@@ -19,8 +19,8 @@ TEST_F(ContourInputTest, BandDragAddsThePointersRiseToTheTravelAtTheGrab) {
     HostSets(64, 20, 30, 40);
     // Value 64: travel 53, handle (25,137)-(35,157), ref 54.
     PressAt({30, 140});
-    EXPECT_EQ(contour->dragMode, 2);
-    EXPECT_EQ(contour->selection, 1);
+    EXPECT_EQ(contour->dragMode, CFXContour::kDragLow);
+    EXPECT_EQ(contour->selection, CFXContour::kSelectLow);
     EXPECT_EQ(contour->lowHandle.grab, 86);
     EXPECT_EQ(Window::GetCapture(), contour);
     EXPECT_EQ(panel->edited, 0);
@@ -36,7 +36,7 @@ TEST_F(ContourInputTest, BandDragAddsThePointersRiseToTheTravelAtTheGrab) {
     EXPECT_EQ(Block().lowFreq.value, 0);
 
     ReleaseAt({30, 340});
-    EXPECT_EQ(contour->dragMode, 0);
+    EXPECT_EQ(contour->dragMode, CFXContour::kIdle);
     EXPECT_EQ(Window::GetCapture(), nullptr);
     EXPECT_EQ(Block().midFreq.value, 20);
     EXPECT_EQ(Block().highFreq.value, 30);
@@ -46,16 +46,16 @@ TEST_F(ContourInputTest, MidAndHighHandlesAreGrabbedInTheirGrownRectangles) {
     HostSets(10, 20, 30, 40);
     // Mid value 20: travel 16, handle (50,174)-(60,194), ref 91; grown by 6 and 4 it starts at x = 44.
     PressAt({44, 171});
-    EXPECT_EQ(contour->dragMode, 3);
-    EXPECT_EQ(contour->selection, 2);
+    EXPECT_EQ(contour->dragMode, CFXContour::kDragMid);
+    EXPECT_EQ(contour->selection, CFXContour::kSelectMid);
     MoveTo({44, 161});
     EXPECT_EQ(Block().midFreq.value, 31);  // MulDiv(80 + 107 - 161, 127, 107)
     ReleaseAt({44, 161});
 
     // High value 30: travel 25, handle (75,165)-(85,185); its grown right edge is x = 90.
     PressAt({90, 170});
-    EXPECT_EQ(contour->dragMode, 4);
-    EXPECT_EQ(contour->selection, 4);
+    EXPECT_EQ(contour->dragMode, CFXContour::kDragHigh);
+    EXPECT_EQ(contour->selection, CFXContour::kSelectHigh);
     MoveTo({90, 100});
     EXPECT_EQ(Block().highFreq.value, 113);  // MulDiv(88 + 107 - 100, 127, 107) = 112.76
     ReleaseAt({90, 100});
@@ -66,8 +66,8 @@ TEST_F(ContourInputTest, MarkerDragFollowsThePointerInsideTheGraph) {
     HostSets(10, 20, 30, 40);
     // Cutoff 40: 54 pixels, marker (224,180)-(231,195), grown by 8 and 4.
     PressAt({217, 177});
-    EXPECT_EQ(contour->dragMode, 5);
-    EXPECT_EQ(contour->selection, 16);
+    EXPECT_EQ(contour->dragMode, CFXContour::kDragCutoff);
+    EXPECT_EQ(contour->selection, CFXContour::kSelectCutoff);
     EXPECT_EQ(contour->cutoffGrab, 217 - 54);
     struct Step {
         int x, width, value;
@@ -83,19 +83,19 @@ TEST_F(ContourInputTest, MarkerDragFollowsThePointerInsideTheGraph) {
     ReleaseAt({200, 150});
     // The marker sits where the pointer let it go.
     EXPECT_EQ(contour->cutoffHandle, (Rect{198, 180, 205, 195}));
-    EXPECT_EQ(contour->dragMode, 0);
+    EXPECT_EQ(contour->dragMode, CFXContour::kIdle);
 }
 
 TEST_F(ContourInputTest, APressOnEmptySpaceDragsTheHostWindowAndAHandlePressNever) {
     const Rect before = host.WindowRect();
     PressAt({200, 50});
-    EXPECT_EQ(contour->dragMode, 2048);
-    EXPECT_EQ(contour->selection, 8);
+    EXPECT_EQ(contour->dragMode, CFXContour::kDragWindow);
+    EXPECT_EQ(contour->selection, CFXContour::kSelectNone);
     EXPECT_EQ(Window::GetFocus(), contour);
     MoveTo({210, 45});
     EXPECT_EQ(host.WindowRect(), before.Offset(10, -5));
     ReleaseAt({210, 45});
-    EXPECT_EQ(contour->dragMode, 0);
+    EXPECT_EQ(contour->dragMode, CFXContour::kIdle);
 
     const Rect moved = host.WindowRect();
     Point handle = contour->lowHandle.rect.TopLeft() + Point{3, 3};
@@ -145,7 +145,7 @@ TEST_F(ContourInputTest, EachEditRedrawsOnlyItsPictureGroups) {
     }
     {
         // A key step on the high band.
-        contour->selection = 4;
+        contour->selection = CFXContour::kSelectHigh;
         ScopedDrawTrace trace;
         Press(VK_DOWN);
         auto picture = IntoPicture(trace.Entries());
@@ -154,7 +154,7 @@ TEST_F(ContourInputTest, EachEditRedrawsOnlyItsPictureGroups) {
     }
     {
         // A cutoff step moves the boundary between the low and the mid column: everything.
-        contour->selection = 16;
+        contour->selection = CFXContour::kSelectCutoff;
         ScopedDrawTrace trace;
         Press(VK_UP);
         auto picture = IntoPicture(trace.Entries());
@@ -167,7 +167,7 @@ TEST_F(ContourInputTest, KeysStepTheSelectedValueAndAlwaysRewriteItsByte) {
     HostSets(120, 3, 30, 40);
     PressAt(contour->lowHandle.rect.TopLeft() + Point{3, 3});
     ReleaseAt(contour->lowHandle.rect.TopLeft() + Point{3, 3});
-    ASSERT_EQ(contour->selection, 1);
+    ASSERT_EQ(contour->selection, CFXContour::kSelectLow);
     panel->ClearModified();
 
     Press(VK_PRIOR);
@@ -187,7 +187,7 @@ TEST_F(ContourInputTest, KeysStepTheSelectedValueAndAlwaysRewriteItsByte) {
     Press(VK_ADD);
     EXPECT_EQ(Block().lowFreq.value, 127);
 
-    contour->selection = 2;
+    contour->selection = CFXContour::kSelectMid;
     Press(VK_NEXT);
     EXPECT_EQ(Block().midFreq.value, 0);
     Press(VK_DOWN);
@@ -199,7 +199,7 @@ TEST_F(ContourInputTest, KeysStepTheSelectedValueAndAlwaysRewriteItsByte) {
 TEST_F(ContourInputTest, AValueTheHostPutOutOfRangeIsSteppedFromWhatThePictureShows) {
     HostSets(200, 20, 30, 40);
     EXPECT_EQ(contour->lowValue, 200);
-    contour->selection = 1;
+    contour->selection = CFXContour::kSelectLow;
     contour->SetFocus();
     Press(VK_DOWN);
     EXPECT_EQ(Block().lowFreq.value, 126);
@@ -241,22 +241,22 @@ TEST_F(ContourInputTest, TabWalksFromTheCutoffDownToTheLowSliderAndOnToTheMixer)
     panel->FocusContour(true);
     Pump();
     ASSERT_EQ(Window::GetFocus(), contour);
-    EXPECT_EQ(contour->selection, 16);
+    EXPECT_EQ(contour->selection, CFXContour::kSelectCutoff);
     for (int expected : {4, 2, 1}) {
         Press(VK_TAB);
         EXPECT_EQ(contour->selection, expected);
         EXPECT_EQ(Window::GetFocus(), contour);
     }
     Press(VK_TAB);
-    EXPECT_EQ(contour->selection, 8);
+    EXPECT_EQ(contour->selection, CFXContour::kSelectNone);
     EXPECT_EQ(Window::GetFocus(), panel->mixer);
-    EXPECT_EQ(panel->mixer->selection, 2);
+    EXPECT_EQ(panel->mixer->selection, CStereoDryMixer::kSelected);
 }
 
 TEST_F(ContourInputTest, ShiftTabWalksUpToTheCutoffAndThenSelectsNothing) {
     panel->FocusContour(false);
     Pump();
-    EXPECT_EQ(contour->selection, 1);
+    EXPECT_EQ(contour->selection, CFXContour::kSelectLow);
     for (int expected : {2, 4, 16, 8}) {
         ShiftTab();
         EXPECT_EQ(contour->selection, expected);
@@ -267,13 +267,13 @@ TEST_F(ContourInputTest, ShiftTabWalksUpToTheCutoffAndThenSelectsNothing) {
     slot.SetValueFromHost(&Block().midCutoff, 99);
     Press(VK_UP);
     Press(VK_TAB);
-    EXPECT_EQ(contour->selection, 8);
+    EXPECT_EQ(contour->selection, CFXContour::kSelectNone);
     EXPECT_EQ(Block().midCutoff.value, 99);
     EXPECT_EQ(panel->edited, 0);
 }
 
 TEST_F(ContourInputTest, TabRedrawsTheBandsItLeavesAndEnters) {
-    contour->selection = 4;
+    contour->selection = CFXContour::kSelectHigh;
     contour->SetFocus();
     Pump();
     ScopedDrawTrace trace;
@@ -284,11 +284,11 @@ TEST_F(ContourInputTest, TabRedrawsTheBandsItLeavesAndEnters) {
 }
 
 TEST_F(ContourInputTest, LosingTheFocusDeselects) {
-    contour->selection = 2;
+    contour->selection = CFXContour::kSelectMid;
     contour->SetFocus();
     Pump();
     panel->SetFocus();
-    EXPECT_EQ(contour->selection, 8);
+    EXPECT_EQ(contour->selection, CFXContour::kSelectNone);
     ScopedDrawTrace trace;
     Pump();
     EXPECT_EQ(Art(IntoPicture(trace.Entries()), 185).size(), 1u);
@@ -304,14 +304,14 @@ TEST_F(ContourInputTest, BypassTogglesOnReleaseClearsBit0x10AndRepaintsOnlyTheBu
 
     ScopedDrawTrace trace;
     PressAt({349, 28});
-    EXPECT_EQ(contour->dragMode, 6);
+    EXPECT_EQ(contour->dragMode, CFXContour::kBypassPressed);
     EXPECT_EQ(Window::GetCapture(), nullptr);
     EXPECT_FALSE(slot.BypassMode());
     ReleaseAt({349, 28});
     EXPECT_TRUE(slot.BypassMode());
     EXPECT_TRUE(contour->bypassOn);
     EXPECT_EQ(Block().statusFlags, 0xEFu);
-    EXPECT_EQ(contour->dragMode, 0);
+    EXPECT_EQ(contour->dragMode, CFXContour::kIdle);
 
     auto picture = IntoPicture(trace.Entries());
     EXPECT_EQ(Art(picture, 220).size(), 1u);

@@ -46,7 +46,7 @@ protected:
 
 TEST_F(ContourMenuTest, ARightClickOnATrackAboveTheHandleOpensTheMenuThere) {
     // Low 10: the handle covers y 182..201, the track ends at 190.
-    contour->selection = 4;
+    contour->selection = CFXContour::kSelectHigh;
     for (Point p : {Point{25, 83}, Point{32, 100}, Point{52, 150}, Point{82, 189}}) {
         Opened menu = RightClick(p);
         ASSERT_TRUE(menu.open) << p.x << "," << p.y;
@@ -56,7 +56,7 @@ TEST_F(ContourMenuTest, ARightClickOnATrackAboveTheHandleOpensTheMenuThere) {
             EXPECT_NE(std::find(menu.texts.begin(), menu.texts.end(), item), menu.texts.end()) << item;
     }
     // A right click neither takes the keyboard nor changes the selection.
-    EXPECT_EQ(contour->selection, 4);
+    EXPECT_EQ(contour->selection, CFXContour::kSelectHigh);
     EXPECT_NE(Window::GetFocus(), contour);
 }
 
@@ -106,7 +106,7 @@ TEST_F(ContourMenuTest, ChoosingACommandClosesTheMenuAndLeavesTheControlWorking)
     }
     // The left button still grabs the low handle afterwards.
     PressAt(contour->lowHandle.rect.TopLeft() + Point{3, 3});
-    EXPECT_EQ(contour->dragMode, 2);
+    EXPECT_EQ(contour->dragMode, CFXContour::kDragLow);
     ReleaseAt(contour->lowHandle.rect.TopLeft() + Point{3, 3});
 }
 

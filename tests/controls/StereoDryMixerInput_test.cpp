@@ -16,7 +16,7 @@ TEST_F(MixerTest, KnobDragScalesTheMovementWithMulDivAndClamps) {
     EXPECT_EQ(Window::GetCapture(), &Mixer());
     EXPECT_EQ(Mixer().dragMode, CStereoDryMixer::kDragKnob);
     EXPECT_EQ(Mixer().grabOffset, 145 - 45);
-    EXPECT_EQ(Mixer().selection, 2);
+    EXPECT_EQ(Mixer().selection, CStereoDryMixer::kSelected);
     EXPECT_EQ(Window::GetFocus(), &Mixer());
 
     MoveTo({98, 135});  // 10 pixels up: MulDiv(55, 127, 90) = 77.6
@@ -68,7 +68,7 @@ TEST_F(MixerTest, TrackClickMovesTheKnobUnderThePointerWithoutMarkingTheEdit) {
     ClickMixer({98, 120});
     EXPECT_EQ(Settings().effectLevel, 104);
     EXPECT_EQ(Block().effect.value, 104);
-    EXPECT_EQ(Mixer().selection, 2);
+    EXPECT_EQ(Mixer().selection, CStereoDryMixer::kSelected);
     EXPECT_EQ(Mixer().knobRect.top + 10, 120) << "the index line of the selected knob is on the pointer";
     EXPECT_EQ(panel->edited, 0);
     EXPECT_EQ(Window::GetCapture(), nullptr);
@@ -120,7 +120,7 @@ TEST_F(MixerTest, SwitchesToggleOnReleaseInsideAndRewriteBothOutputBits) {
     ClickMixer({100, 72});
     EXPECT_EQ(Settings().rightSwitch, 1);
     EXPECT_EQ(Block().optionFlags, 0x60);
-    EXPECT_NE(Mixer().selection, 2) << "a switch gives the focus but not the selection";
+    EXPECT_NE(Mixer().selection, CStereoDryMixer::kSelected) << "a switch gives the focus but not the selection";
     EXPECT_EQ(Window::GetFocus(), &Mixer());
 }
 
@@ -170,8 +170,8 @@ TEST_F(MixerTest, TabHandsTheSelectionToTheContourAtEitherEnd) {
     SelectMixer();
     Press(VK_TAB);
     EXPECT_EQ(Window::GetFocus(), panel->contour);
-    EXPECT_EQ(panel->contour->selection, 0x10) << "forward enters at the cutoff handle";
-    EXPECT_EQ(Mixer().selection, 8);
+    EXPECT_EQ(panel->contour->selection, CFXContour::kSelectCutoff) << "forward enters at the cutoff handle";
+    EXPECT_EQ(Mixer().selection, CStereoDryMixer::kDeselected);
 
     SelectMixer();
     InjectKey(VK_SHIFT, true);
@@ -179,8 +179,8 @@ TEST_F(MixerTest, TabHandsTheSelectionToTheContourAtEitherEnd) {
     InjectKey(VK_SHIFT, false);
     Pump();
     EXPECT_EQ(Window::GetFocus(), panel->contour);
-    EXPECT_EQ(panel->contour->selection, 1) << "backward enters at the low band";
-    EXPECT_EQ(Mixer().selection, 8);
+    EXPECT_EQ(panel->contour->selection, CFXContour::kSelectLow) << "backward enters at the low band";
+    EXPECT_EQ(Mixer().selection, CStereoDryMixer::kDeselected);
 }
 
 TEST_F(MixerTest, KeyDownIsConsumedBeforeTranslation) {

@@ -65,7 +65,7 @@ TEST_F(MixerMenuTest, OpensOnlyOnTheUpperFaderAtThePointer) {
 TEST_F(MixerMenuTest, RightClickGivesTheFocusButNotTheSelection) {
     RightClick({30, 200});
     EXPECT_EQ(Window::GetFocus(), &Mixer());
-    EXPECT_NE(Mixer().selection, 2);
+    EXPECT_NE(Mixer().selection, CStereoDryMixer::kSelected);
     EXPECT_EQ(Window::GetCapture(), nullptr);
 }
 

@@ -86,7 +86,7 @@ TEST_F(MixerTest, EachPaintRedrawsOnlyItsDirtyGroupsAndEndsWithNothingPending) {
     EXPECT_EQ(background[0].sourceLogical, (Rect{0, 30, 201, 278}));
     EXPECT_EQ(background[0].destLogical, kClient);
     EXPECT_TRUE(Drew(everything, 133) && Drew(everything, 189) && Drew(everything, 191));
-    EXPECT_EQ(Mixer().dirtyMask, 1);
+    EXPECT_EQ(Mixer().dirtyMask, CStereoDryMixer::kNothingPending);
 
     auto fader = Paint(CStereoDryMixer::kFaderGroup);
     EXPECT_TRUE(Drew(fader, 133) && Drew(fader, 131) && Drew(fader, 197) && Drew(fader, 159));
@@ -125,7 +125,7 @@ TEST_F(MixerTest, SelectionColoursTheLabelReadoutAndKnob) {
     ScopedDrawTrace trace;
     panel->SetFocus();
     Pump();
-    EXPECT_EQ(Mixer().selection, 8);
+    EXPECT_EQ(Mixer().selection, CStereoDryMixer::kDeselected);
     auto normal = trace.Entries();
     EXPECT_TRUE(Drew(normal, 133) && Drew(normal, 189));
     for (const DrawTraceEntry& e : Texts(normal)) EXPECT_EQ(e.color, Mixer().normalColour) << e.text;

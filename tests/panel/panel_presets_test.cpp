@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "controls/FXContour.h"
+#include "controls/StereoDryMixer.h"
 #include "tests/support/EditorFixture.h"
 
 using namespace win;
@@ -66,31 +68,31 @@ TEST_F(PanelPresetTest, FirstPaintTakesTheBlockAndTheHostsControllers) {
 
 TEST_F(PanelPresetTest, PollReportsWhichPictureGroupsChanged) {
     PollChanges none = panel->PollParameters();
-    EXPECT_EQ(none.contourDirtyMask, 1);
+    EXPECT_EQ(none.contourDirtyMask, CFXContour::kNothingPending);
     EXPECT_FALSE(none.contourReload);
     EXPECT_EQ(none.mixerDirtyMask, 0);
 
     Block().lowFreq.value = 50;
     PollChanges low = panel->PollParameters();
-    EXPECT_EQ(low.contourDirtyMask, 3);
+    EXPECT_EQ(low.contourDirtyMask, CFXContour::kNothingPending | CFXContour::kLowBand);
     EXPECT_TRUE(low.contourReload);
 
     Block().lowFreq.value = 51;
     Block().highFreq.value = 52;
-    EXPECT_EQ(panel->PollParameters().contourDirtyMask, 0x0A);
+    EXPECT_EQ(panel->PollParameters().contourDirtyMask, CFXContour::kHighBand | CFXContour::kLowBand);
 
     Block().midFreq.value = 53;
     PollChanges mid = panel->PollParameters();
-    EXPECT_EQ(mid.contourDirtyMask, 0x05);
+    EXPECT_EQ(mid.contourDirtyMask, CFXContour::kNothingPending | CFXContour::kMidBand);
     EXPECT_TRUE(mid.contourReload);
 
     Block().midCutoff.value = 54;
-    EXPECT_EQ(panel->PollParameters().contourDirtyMask, 0x3F);
+    EXPECT_EQ(panel->PollParameters().contourDirtyMask, CFXContour::kNothingPending | CFXContour::kEverything);
 
     Block().effect.value = 55;
     PollChanges effect = panel->PollParameters();
-    EXPECT_EQ(effect.mixerDirtyMask, 4);
-    EXPECT_EQ(effect.contourDirtyMask, 1);
+    EXPECT_EQ(effect.mixerDirtyMask, CStereoDryMixer::kFaderGroup);
+    EXPECT_EQ(effect.contourDirtyMask, CFXContour::kNothingPending);
     EXPECT_FALSE(effect.contourReload);
     EXPECT_EQ(panel->currentPreset.effectLevel, 55);
 }

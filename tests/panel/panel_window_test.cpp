@@ -81,7 +81,7 @@ TEST_F(PanelWindowTest, TopRowButtonsShowPressedWhileHeldAndActOnlyInside) {
         }
         ScopedDrawTrace trace;
         ReleasePanel({300, 200});  // outside: nothing happens but the picture
-        EXPECT_EQ(panel->pressedButton, 0);
+        EXPECT_EQ(panel->pressedButton, CEditorPanel::kNone);
         EXPECT_EQ(Window::GetCapture(), nullptr);
         auto copies = CopiesOf(trace.Entries(), b.bitmap);
         EXPECT_TRUE(std::any_of(copies.begin(), copies.end(),
@@ -127,7 +127,7 @@ TEST_F(PanelWindowTest, APressElsewhereDragsTheHostsWindow) {
     Pump();
     EXPECT_EQ(host.WindowRect(), (Rect{110, 95, 110 + 582, 95 + 408}));
     ReleasePanel({295, 22});
-    EXPECT_EQ(panel->pressedButton, 0);
+    EXPECT_EQ(panel->pressedButton, CEditorPanel::kNone);
 }
 
 TEST_F(PanelWindowTest, ATimerThatCannotStartIsReported) {
