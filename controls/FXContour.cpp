@@ -12,11 +12,7 @@ using namespace win;
 
 CFXContour::CFXContour() = default;
 
-CFXContour::~CFXContour() {
-    if (backDC && savedBitmap) backDC->SelectBitmap(savedBitmap);
-    backDC.reset();
-    backBitmap.reset();
-}
+CFXContour::~CFXContour() = default;
 
 void CFXContour::Attach(tagEffectParams* block, CEffectsPlugin* effect) {
     paramBlock = block;

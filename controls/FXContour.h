@@ -2,13 +2,13 @@
 // The contour control: the right-hand part of the panel with the L, M and H band sliders, the graph
 // of the three band columns, the cutoff marker under it and the bypass button. Edits go at once into
 // the host's parameter block and the panel's current preset. Made and owned by the panel; `panel`
-// and `settings` point back into it. It owns its off-screen picture (backBitmap in backDC), made at
-// the first paint; each paint redraws the picture groups named in dirtyMask and copies the whole
+// and `settings` point back into it. Its off-screen picture is made at the first paint; each paint redraws the picture groups named in dirtyMask and copies the whole
 // picture to the screen. Interaction lives in FXContourInput.cpp and FXContourMenu.cpp, drawing in
 // FXContourDrawing.cpp.
 #include <memory>
 
 #include "controls/FXControlWnd.h"
+#include "controls/OffscreenPicture.h"
 #include "platform/base/Geometry.h"
 
 class IControlOwner;
@@ -17,7 +17,7 @@ class Bitmap;
 class DC;
 }
 
-class CFXContour : public CFXControlWnd {
+class CFXContour : public CFXControlWnd, public OffscreenPicture {
 public:
     // One band slider's hit record.
     struct Handle {
@@ -62,11 +62,6 @@ public:
     IControlOwner* panel = nullptr;
     tagUserPreset* settings = nullptr;
     int trackHeight = 0;
-    bool backReady = false;
-    std::shared_ptr<win::Bitmap> backBitmap;
-    win::Rect clientRect;
-    std::shared_ptr<win::Bitmap> savedBitmap;
-    std::unique_ptr<win::DC> backDC;
     win::Point pressPoint;
     win::Point menuPoint;
     int cutoffWidth = 0;

@@ -4,6 +4,7 @@
 
 #include "controls/FXContour.h"
 #include "controls/FXContourLayout.h"
+#include "controls/ResourceArt.h"
 #include "host/lib/EffectsPlugin.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DC.h"
@@ -19,25 +20,6 @@ namespace {
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kDotColour = RGB(255, 255, 255);
 
-// Copies a part of a resource bitmap into `dc`; the bitmap lives for this one copy. A bitmap that
-// cannot be loaded draws nothing.
-void CopyArt(DC& dc, UINT id, int x, int y, int w, int h, int sx, int sy) {
-    std::shared_ptr<Bitmap> art = LoadBitmap(id);
-    if (!art) return;
-    DC scratch;
-    scratch.SelectBitmap(art);
-    dc.BitBlt(x, y, w, h, &scratch, sx, sy, SRCCOPY);
-}
-
-// The whole of a resource bitmap at its natural size.
-void CopyArt(DC& dc, UINT id, int x, int y) {
-    std::shared_ptr<Bitmap> art = LoadBitmap(id);
-    if (!art) return;
-    DC scratch;
-    scratch.SelectBitmap(art);
-    dc.BitBlt(x, y, art->Width(), art->Height(), &scratch, 0, 0, SRCCOPY);
-}
-
 void FillBlack(DC& dc, const Rect& rect) {
     if (!rect.IsEmpty()) dc.FillRect(rect, Brush::Solid(kBlack));
 }
@@ -50,10 +32,7 @@ void CFXContour::MakeBackBuffer() {
     dragMode = kIdle;
     clientRect = ClientRect();
     if (Surface()) {
-        backBitmap = std::make_shared<Bitmap>(clientRect.Width(), clientRect.Height());
-        backBitmap->label = "FXContour picture";
-        backDC = std::make_unique<DC>();
-        savedBitmap = backDC->SelectBitmap(backBitmap);
+        MakePicture(clientRect, "FXContour picture");
         // The labels need it, and the dotted lines must leave their gaps alone.
         backDC->SetBkMode(TRANSPARENT);
     }
@@ -85,15 +64,14 @@ void CFXContour::PaintContour() {
     DrawBoundaryLines(dc);
     if (dirtyMask & kBypassButton) DrawBypassButton(dc);
 
-    screen.BitBlt(clientRect.left, clientRect.top, clientRect.Width(), clientRect.Height(), &dc, clientRect.left,
-                  clientRect.top, SRCCOPY);
+    CopyPictureTo(screen);
     dirtyMask = kNothingPending;
 }
 
 void CFXContour::DrawBand(DC& dc, const Band& band) {
     const int x0 = band.x0;
     const int value = DrawnValue(*band.value);
-    CopyArt(dc, IDB_SLIDER_TRACK, x0, kGraphTop);
+    CopyArt(dc, IDB_SLIDER_TRACK, {x0, kGraphTop});
 
     const int travel = HandleTravel(value, trackHeight);
     band.handle->rect = HandleRect(x0, travel);
@@ -132,7 +110,7 @@ void CFXContour::DrawBand(DC& dc, const Band& band) {
     dc.TextOutA(x0, kLabelY, band.label);
     dc.SelectFont(previousFont);
 
-    CopyArt(dc, selected ? IDB_SLIDER_HANDLE_SELECTED : IDB_SLIDER_HANDLE, x0, kGraphFoot - travel);
+    CopyArt(dc, selected ? IDB_SLIDER_HANDLE_SELECTED : IDB_SLIDER_HANDLE, {x0, kGraphFoot - travel});
 }
 
 void CFXContour::KeepLabelBackdrop(DC& dc) {
@@ -152,8 +130,8 @@ void CFXContour::RestoreLabelBackdrop(DC& dc, int x0) {
 void CFXContour::DrawMarker(DC& dc) {
     cutoffWidth = CutoffWidth(cutoffValue);
     cutoffHandle = CutoffMarkerRect(cutoffWidth);
-    CopyArt(dc, selection == kSelectCutoff ? IDB_CUTOFF_MARKER_SELECTED : IDB_CUTOFF_MARKER, cutoffHandle.left,
-            kMarkerTop);
+    CopyArt(dc, selection == kSelectCutoff ? IDB_CUTOFF_MARKER_SELECTED : IDB_CUTOFF_MARKER,
+            {cutoffHandle.left, kMarkerTop});
 }
 
 void CFXContour::DrawBoundaryLines(DC& dc) {

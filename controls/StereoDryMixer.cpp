@@ -15,11 +15,7 @@ CStereoDryMixer::CStereoDryMixer() {
     switches[1].rect = kRightSwitch;
 }
 
-CStereoDryMixer::~CStereoDryMixer() {
-    if (savedBitmap && backDC) backDC->SelectBitmap(savedBitmap);
-    backDC.reset();
-    backBitmap.reset();
-}
+CStereoDryMixer::~CStereoDryMixer() = default;
 
 void CStereoDryMixer::Attach(tagEffectParams* block, CEffectsPlugin* effect) {
     paramBlock = block;

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "controls/FXControlWnd.h"
+#include "controls/OffscreenPicture.h"
 #include "platform/base/Geometry.h"
 
 class IControlOwner;
@@ -17,7 +18,7 @@ class Bitmap;
 class DC;
 }
 
-class CStereoDryMixer : public CFXControlWnd {
+class CStereoDryMixer : public CFXControlWnd, public OffscreenPicture {
 public:
     struct Switch {
         win::Rect rect;
@@ -46,12 +47,7 @@ public:
     int selection = kUnselected;
     int dirtyMask = 0;
     IControlOwner* panel = nullptr;
-    std::shared_ptr<win::Bitmap> backBitmap;
-    std::unique_ptr<win::DC> backDC;
-    win::Rect clientRect;
-    std::shared_ptr<win::Bitmap> savedBitmap;
     tagUserPreset* settings = nullptr;
-    bool backReady = false;
     Switch switches[2];
     win::Rect knobRect;
     int knobRef = 0;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "controls/StereoDryMixer.h"
+#include "controls/ResourceArt.h"
 #include "controls/StereoDryMixerLayout.h"
 #include "host/lib/EffectParams.h"
 #include "platform/gdi/Bitmap.h"
@@ -17,44 +18,6 @@ using namespace mixer;
 
 namespace {
 
-// Copies resource art into the off-screen picture through one scratch memory DC. Each bitmap is
-// loaded when first needed in this paint and released with the painter; the background serves
-// several copies.
-class ArtPainter {
-public:
-    explicit ArtPainter(DC& target) : target_(target) {}
-
-    void Copy(UINT id, int x, int y, int w, int h, int sx, int sy) {
-        std::shared_ptr<Bitmap> art = id == IDB_PANEL_BACKGROUND ? Background() : LoadBitmap(id);
-        if (!art) return;
-        scratch_.SelectBitmap(art);
-        target_.BitBlt(x, y, w, h, &scratch_, sx, sy, SRCCOPY);
-        scratch_.SelectBitmap(nullptr);
-    }
-    void CopyWhole(UINT id, Point at) {
-        std::shared_ptr<Bitmap> art = LoadBitmap(id);
-        if (!art) return;
-        scratch_.SelectBitmap(art);
-        target_.BitBlt(at.x, at.y, art->Width(), art->Height(), &scratch_, 0, 0, SRCCOPY);
-        scratch_.SelectBitmap(nullptr);
-    }
-    // Puts the panel background back under a client rectangle.
-    void Restore(const Rect& r) {
-        Copy(IDB_PANEL_BACKGROUND, r.left, r.top, r.Width(), r.Height(), r.left + kBackgroundOrigin.x,
-             r.top + kBackgroundOrigin.y);
-    }
-
-private:
-    const std::shared_ptr<Bitmap>& Background() {
-        if (!background_) background_ = LoadBitmap(IDB_PANEL_BACKGROUND);
-        return background_;
-    }
-
-    DC& target_;
-    DC scratch_;
-    std::shared_ptr<Bitmap> background_;
-};
-
 // Labels are drawn with blended edges over what is already there, so each goes onto restored
 // background: drawn over itself, its edges would thicken with every paint. Glyph ink may reach a
 // little past the text's cell.
@@ -62,17 +25,15 @@ constexpr int kInkMargin = 2;
 
 void RestoreUnderText(DC& dc, ArtPainter& art, Point at, const char* text) {
     const Size extent = dc.GetTextExtent(text);
-    art.Restore(Rect::FromSize(at.x - kInkMargin, at.y - kInkMargin, extent.cx + 2 * kInkMargin,
-                               extent.cy + 2 * kInkMargin));
+    art.RestoreBackground(Rect::FromSize(at.x - kInkMargin, at.y - kInkMargin, extent.cx + 2 * kInkMargin,
+                                         extent.cy + 2 * kInkMargin),
+                          kBackgroundOrigin);
 }
 
 }  // namespace
 
 void CStereoDryMixer::MakeBackBuffer() {
-    clientRect = ClientRect();
-    backBitmap = std::make_shared<Bitmap>(clientRect.Width(), clientRect.Height());
-    backDC = std::make_unique<DC>();
-    savedBitmap = backDC->SelectBitmap(backBitmap);
+    MakePicture(ClientRect(), "StereoDryMixer picture");
     dirtyMask = kEverything;
     selection = kUnselected;
     backReady = true;
@@ -82,7 +43,7 @@ void CStereoDryMixer::OnPaint() {
     if (!backReady) MakeBackBuffer();
     PaintDC dc(this);
     DrawPicture();
-    dc.BitBlt(clientRect.left, clientRect.top, clientRect.Width(), clientRect.Height(), backDC.get(), 0, 0, SRCCOPY);
+    CopyPictureTo(dc);
     dirtyMask = kNothingPending;
 }
 
@@ -91,7 +52,7 @@ void CStereoDryMixer::DrawPicture() {
     ArtPainter art(dc);
     const int level = settings ? DrawnLevel(settings->effectLevel) : 0;
 
-    if (dirtyMask & kBackground) art.Restore(Rect{0, 0, clientRect.Width(), clientRect.Height()});
+    if (dirtyMask & kBackground) art.RestoreBackground(Rect{0, 0, clientRect.Width(), clientRect.Height()}, kBackgroundOrigin);
 
     if (dirtyMask & kFaderGroup) {
         const bool selected = selection == kSelected;
@@ -102,7 +63,7 @@ void CStereoDryMixer::DrawPicture() {
         RestoreUnderText(dc, art, kEffectLabel, "Effect");
         dc.TextOutA(kEffectLabel.x, kEffectLabel.y, "Effect");
 
-        art.Restore(kFaderRestore);
+        art.RestoreBackground(kFaderRestore, kBackgroundOrigin);
         art.CopyWhole(IDB_FADER_TRACK, kTrack);
         const int travel = KnobTravel(level);
         knobRect = KnobRect(travel);

@@ -5,6 +5,7 @@
 
 #include "component/CurrentComponent.h"
 #include "controls/FXContour.h"
+#include "controls/ResourceArt.h"
 #include "controls/StereoDryMixer.h"
 #include "host/lib/EffectParams.h"
 #include "platform/gdi/Bitmap.h"
@@ -100,18 +101,11 @@ void CEditorPanel::OnPaint() {
         dc.BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
     }
 
-    auto blit = [&](UINT id, int x, int y, int w, int h, int sx, int sy) {
-        std::shared_ptr<Bitmap> art = LoadBitmap(id);
-        if (!art) return;
-        DC source;
-        source.SelectBitmap(art);
-        dc.BitBlt(x, y, w, h, &source, sx, sy, SRCCOPY);
-    };
-    blit(IDB_COMPARE_SWITCH, 300, 10, 40, 15, 0, edited == 1 ? 15 : 0);
-    blit(IDB_LOAD_SAVE, 376, 7, 54, 21, pressedButton == kLoad ? 54 : 0, 0);
-    blit(IDB_LOAD_SAVE, 430, 7, 54, 21, pressedButton == kSave ? 54 : 0, 21);
-    blit(IDB_HELP_CLOSE, 554, 8, 17, 14, pressedButton == kClose ? 17 : 0, 14);
-    blit(IDB_HELP_CLOSE, 537, 8, 17, 14, pressedButton == kHelp ? 17 : 0, 0);
+    CopyArt(dc, IDB_COMPARE_SWITCH, 300, 10, 40, 15, 0, edited == 1 ? 15 : 0);
+    CopyArt(dc, IDB_LOAD_SAVE, 376, 7, 54, 21, pressedButton == kLoad ? 54 : 0, 0);
+    CopyArt(dc, IDB_LOAD_SAVE, 430, 7, 54, 21, pressedButton == kSave ? 54 : 0, 21);
+    CopyArt(dc, IDB_HELP_CLOSE, 554, 8, 17, 14, pressedButton == kClose ? 17 : 0, 14);
+    CopyArt(dc, IDB_HELP_CLOSE, 537, 8, 17, 14, pressedButton == kHelp ? 17 : 0, 0);
     dc.FillSolidRect({0, backgroundHeight, client.right, client.bottom}, RGB(0, 0, 0));
 }
 
