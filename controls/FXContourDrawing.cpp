@@ -53,7 +53,8 @@ void CFXContour::PaintContour() {
     DC& dc = *backDC;
 
     if (dirtyMask & kBackground) {
-        CopyArt(dc, IDB_PANEL_BACKGROUND, 0, 0, clientRect.Width(), clientRect.Height(), 199, 30);
+        CopyArt(dc, IDB_PANEL_BACKGROUND, 0, 0, clientRect.Width(), clientRect.Height(), kBackgroundOrigin.x,
+                kBackgroundOrigin.y);
         FillBlack(dc, kGraph);
         KeepLabelBackdrop(dc);
     }

@@ -9,6 +9,10 @@
 
 namespace contour {
 
+// The control's client (0,0) lies at this point of the panel and of its background bitmap.
+constexpr win::Point kBackgroundOrigin{199, 30};
+constexpr win::Size kClientSize{383, 248};
+
 constexpr int kMaxValue = 127;
 constexpr int kTrackHeight = 107;
 constexpr int kCutoffSpan = 170;  // cutoff width in pixels at the highest cutoff

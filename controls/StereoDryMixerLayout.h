@@ -12,8 +12,9 @@ namespace mixer {
 
 constexpr int kMaxLevel = 127;
 
-// The mixer's client (0,0) lies at this point of the panel background bitmap.
+// The mixer's client (0,0) lies at this point of the panel and of its background bitmap.
 constexpr win::Point kBackgroundOrigin{0, 30};
+constexpr win::Size kClientSize{201, 248};
 
 constexpr win::Point kEffectLabel{75, 48};
 constexpr win::Rect kFaderRestore{75, 81, 105, 211};

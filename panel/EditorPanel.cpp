@@ -20,12 +20,6 @@
 
 using namespace win;
 
-namespace {
-
-constexpr int kTopStripHeight = 30;
-
-}  // namespace
-
 CEditorPanel::CEditorPanel() = default;
 
 CEditorPanel::~CEditorPanel() {
@@ -56,13 +50,13 @@ void CEditorPanel::StartPollTimer() {
 }
 
 void CEditorPanel::FirstPaintSetUp() {
-    closeRect = {558, 8, 575, 22};
-    helpRect = closeRect.Offset(-17, 0);
-    loadRect = {376, 7, 430, 25};
-    saveRect = {430, 7, 484, 25};
-    nameRect = {80, 12, 275, 26};
-    compareARect = {300, 10, 320, 25};
-    compareBRect = {320, 10, 340, 25};
+    closeRect = panel::kCloseRect;
+    helpRect = panel::kHelpRect;
+    loadRect = panel::kLoadRect;
+    saveRect = panel::kSaveRect;
+    nameRect = panel::kNameRect;
+    compareARect = panel::kCompareARect;
+    compareBRect = panel::kCompareBRect;
     SetNameText("Default");
     PresetSetUp();
 }
@@ -101,11 +95,16 @@ void CEditorPanel::OnPaint() {
         dc.BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
     }
 
-    CopyArt(dc, IDB_COMPARE_SWITCH, 300, 10, 40, 15, 0, edited == 1 ? 15 : 0);
-    CopyArt(dc, IDB_LOAD_SAVE, 376, 7, 54, 21, pressedButton == kLoad ? 54 : 0, 0);
-    CopyArt(dc, IDB_LOAD_SAVE, 430, 7, 54, 21, pressedButton == kSave ? 54 : 0, 21);
-    CopyArt(dc, IDB_HELP_CLOSE, 554, 8, 17, 14, pressedButton == kClose ? 17 : 0, 14);
-    CopyArt(dc, IDB_HELP_CLOSE, 537, 8, 17, 14, pressedButton == kHelp ? 17 : 0, 0);
+    namespace at = panel;
+    const int fileW = at::kFileButton.cx, fileH = at::kFileButton.cy;
+    const int smallW = at::kSmallButton.cx, smallH = at::kSmallButton.cy;
+    CopyArt(dc, IDB_COMPARE_SWITCH, at::kCompare.x, at::kCompare.y, at::kCompareFrame.cx, at::kCompareFrame.cy, 0,
+            edited == 1 ? at::kCompareFrame.cy : 0);
+    CopyArt(dc, IDB_LOAD_SAVE, at::kLoad.x, at::kLoad.y, fileW, fileH, pressedButton == kLoad ? fileW : 0, 0);
+    CopyArt(dc, IDB_LOAD_SAVE, at::kSave.x, at::kSave.y, fileW, fileH, pressedButton == kSave ? fileW : 0, fileH);
+    CopyArt(dc, IDB_HELP_CLOSE, at::kClose.x, at::kClose.y, smallW, smallH, pressedButton == kClose ? smallW : 0,
+            smallH);
+    CopyArt(dc, IDB_HELP_CLOSE, at::kHelp.x, at::kHelp.y, smallW, smallH, pressedButton == kHelp ? smallW : 0, 0);
     dc.FillSolidRect({0, backgroundHeight, client.right, client.bottom}, RGB(0, 0, 0));
 }
 
@@ -172,7 +171,7 @@ void CEditorPanel::OnLButtonUp(UINT flags, Point point) {
     if (pressedButton != kNone) {
         pressedButton = kNone;
         Rect strip = ClientRect();
-        strip.bottom = kTopStripHeight;
+        strip.bottom = panel::kTopStripHeight;
         RepaintNow(strip);
     }
     CFXControlWnd::OnLButtonUp(flags, point);

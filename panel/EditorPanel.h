@@ -8,6 +8,7 @@
 
 #include "controls/ControlOwner.h"
 #include "controls/FXControlWnd.h"
+#include "panel/PanelLayout.h"
 #include "presets/UserPreset.h"
 
 class CEditorHostWnd;
@@ -66,8 +67,8 @@ public:
 
     int pressedButton = kNone;
     win::Rect closeRect, helpRect, loadRect, saveRect, nameRect, compareARect, compareBRect;
-    win::Rect mixerRect{0, 30, 201, 278};
-    win::Rect contourRect{199, 30, 582, 278};
+    win::Rect mixerRect = panel::kMixerRect;
+    win::Rect contourRect = panel::kContourRect;
     char nameText[260] = {};
     win::Point pressPoint;
     int initialised = 0;

@@ -15,12 +15,6 @@
 
 using namespace win;
 
-namespace {
-
-constexpr int kTopStripHeight = 30;
-
-}  // namespace
-
 void CEditorPanel::ReadParameters(tagUserPreset* preset) {
     if (!paramBlock || !preset) return;
     CapturePresetValues(*paramBlock, *preset);
@@ -106,7 +100,7 @@ void CEditorPanel::MarkModified() {
     if (edited == 1) return;
     edited = 1;
     Rect strip = ClientRect();
-    strip.bottom = kTopStripHeight;
+    strip.bottom = panel::kTopStripHeight;
     RepaintNow(strip);
 }
 
@@ -114,7 +108,7 @@ void CEditorPanel::ClearModified() {
     if (edited == 0) return;
     edited = 0;
     Rect strip = ClientRect();
-    strip.bottom = kTopStripHeight;
+    strip.bottom = panel::kTopStripHeight;
     RepaintNow(strip);
 }
 

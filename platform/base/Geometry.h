@@ -9,8 +9,8 @@ struct Point {
     int x = 0;
     int y = 0;
     friend bool operator==(const Point&, const Point&) = default;
-    Point operator+(Point o) const { return {x + o.x, y + o.y}; }
-    Point operator-(Point o) const { return {x - o.x, y - o.y}; }
+    constexpr Point operator+(Point o) const { return {x + o.x, y + o.y}; }
+    constexpr Point operator-(Point o) const { return {x - o.x, y - o.y}; }
 };
 
 struct Size {
@@ -25,16 +25,16 @@ struct Rect {
     int right = 0;
     int bottom = 0;
 
-    static Rect FromSize(int x, int y, int w, int h) { return {x, y, x + w, y + h}; }
+    static constexpr Rect FromSize(int x, int y, int w, int h) { return {x, y, x + w, y + h}; }
 
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    Size GetSize() const { return {Width(), Height()}; }
-    Point TopLeft() const { return {left, top}; }
-    bool IsEmpty() const { return right <= left || bottom <= top; }
-    bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
-    Rect Offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
-    Rect Offset(Point d) const { return Offset(d.x, d.y); }
+    constexpr int Width() const { return right - left; }
+    constexpr int Height() const { return bottom - top; }
+    constexpr Size GetSize() const { return {Width(), Height()}; }
+    constexpr Point TopLeft() const { return {left, top}; }
+    constexpr bool IsEmpty() const { return right <= left || bottom <= top; }
+    constexpr bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    constexpr Rect Offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+    constexpr Rect Offset(Point d) const { return Offset(d.x, d.y); }
     Rect Intersect(const Rect& o) const {
         Rect r{std::max(left, o.left), std::max(top, o.top), std::min(right, o.right), std::min(bottom, o.bottom)};
         return r.IsEmpty() ? Rect{} : r;

@@ -1,60 +1,65 @@
 #pragma once
-// Where the editor's code puts each picture and each text, in the pixels the art must line up with.
-// Panel positions are panel client pixels; the mixer and the contour control draw in their own
-// client pixels, which start at kMixerOrigin and kContourOrigin on the panel.
+// The editor's layout as the artwork generator needs it, taken from the layout headers the panel
+// and its controls draw with, so the art cannot drift from the code. Panel positions are panel
+// client pixels; the mixer and the contour control draw in their own client pixels, which start at
+// kMixerOrigin and kContourOrigin on the panel.
+#include "controls/FXContourLayout.h"
+#include "controls/StereoDryMixerLayout.h"
+#include "panel/PanelLayout.h"
 #include "platform/base/Geometry.h"
 
 namespace art::layout {
 
-constexpr int kPanelWidth = 582;
-constexpr int kPanelHeight = 408;
-constexpr int kBackgroundWidth = 583;
-constexpr int kBackgroundHeight = 278;
+constexpr int kPanelWidth = panel::kWidth;
+constexpr int kPanelHeight = panel::kHeight;
+// The background bitmap: one column wider than the panel, and as high as the controls reach.
+constexpr int kBackgroundWidth = panel::kWidth + 1;
+constexpr int kBackgroundHeight = panel::kContourRect.bottom;
 
 // Top row.
-constexpr win::Rect kNameRect{80, 12, 275, 26};
-constexpr win::Point kCompare{300, 10};
-constexpr win::Size kCompareFrame{40, 15};
-constexpr win::Point kLoad{376, 7};
-constexpr win::Point kSave{430, 7};
-constexpr win::Size kFileButton{54, 21};
-constexpr win::Point kHelp{537, 8};
-constexpr win::Point kClose{554, 8};
-constexpr win::Size kSmallButton{17, 14};
+using panel::kClose;
+using panel::kCompare;
+using panel::kCompareFrame;
+using panel::kFileButton;
+using panel::kHelp;
+using panel::kLoad;
+using panel::kNameRect;
+using panel::kSave;
+using panel::kSmallButton;
 
 // The two controls' windows on the panel.
-constexpr win::Point kMixerOrigin{0, 30};
-constexpr win::Rect kMixerRect{0, 30, 201, 278};
-constexpr win::Point kContourOrigin{199, 30};
-constexpr win::Rect kContourRect{199, 30, 582, 278};
+constexpr win::Point kMixerOrigin = mixer::kBackgroundOrigin;
+constexpr win::Rect kMixerRect = panel::kMixerRect;
+constexpr win::Point kContourOrigin = contour::kBackgroundOrigin;
+constexpr win::Rect kContourRect = panel::kContourRect;
 
 // Mixer client pixels.
-constexpr win::Point kEffectLabel{75, 48};
-constexpr win::Rect kFaderRestore{75, 81, 105, 211};
-constexpr win::Point kFaderTrack{88, 103};
-constexpr int kKnobX = 90;
-constexpr int kKnobLowestTop = 183;
-constexpr int kKnobTravel = 90;
-constexpr win::Point kMeter{71, 108};
-constexpr int kMeterRows = 100;
-constexpr int kMeterLitX = 73;
-constexpr int kMeterBottom = 208;  // the lit bar ends just above this row
-constexpr win::Point kReadout{70, 212};
-constexpr win::Point kReadoutText{79, 213};
-constexpr win::Point kLeftSwitch{73, 66};
-constexpr win::Point kRightSwitch{93, 66};
-constexpr win::Point kClip{10, 60};
-constexpr win::Rect kClipLabel{30, 62, 100, 80};
+using mixer::kClipLabel;
+using mixer::kEffectLabel;
+using mixer::kFaderRestore;
+using mixer::kKnobLowestTop;
+using mixer::kKnobTravel;
+using mixer::kKnobX;
+using mixer::kMeter;
+using mixer::kMeterBottom;
+using mixer::kMeterLitX;
+using mixer::kMeterRows;
+using mixer::kReadout;
+using mixer::kReadoutText;
+constexpr win::Point kFaderTrack = mixer::kTrack;
+constexpr win::Point kLeftSwitch = mixer::kLeftSwitch.TopLeft();
+constexpr win::Point kRightSwitch = mixer::kRightSwitch.TopLeft();
+constexpr win::Point kClip = mixer::kClipLight;
 
 // Contour client pixels.
-constexpr win::Rect kGraph{110, 83, 365, 190};
-constexpr int kBandX[3] = {25, 50, 75};
-constexpr int kTrackTop = 83;
-constexpr int kTrackHeight = 107;  // handle travel
-constexpr int kLabelY = 68;
-constexpr int kBoundaryX = 280;    // between the mid and the high region
-constexpr int kCutoffSpan = 170;
-constexpr int kMarkerTop = 180;
-constexpr win::Point kBypass{341, 20};
+using contour::kCutoffSpan;
+using contour::kGraph;
+using contour::kLabelY;
+using contour::kMarkerTop;
+using contour::kTrackHeight;  // handle travel
+constexpr int kBandX[3] = {contour::kLowX, contour::kMidX, contour::kHighX};
+constexpr int kTrackTop = contour::kGraphTop;
+constexpr int kBoundaryX = contour::kMidHighBoundary;  // between the mid and the high region
+constexpr win::Point kBypass = contour::kBypassButtonRect.TopLeft();
 
 }  // namespace art::layout
