@@ -5,10 +5,12 @@
 #include "panel/EditorPanel.h"
 #include "resources/ResourceIds.h"
 
+CEditorHostWnd::CEditorHostWnd() = default;
+
 CEditorHostWnd::~CEditorHostWnd() { DeletePanel(); }
 
 void CEditorHostWnd::CreatePanel() {
-    panel_ = new CEditorPanel();
+    panel_ = std::make_unique<CEditorPanel>();
     panel_->CreateEx(0, nullptr, "Corvane FX4", win::WS_CHILD | win::WS_VISIBLE | win::WS_TABSTOP, ClientRect(), this,
                      IDS_FX1_CONTROL);
     panel_->owner = this;
@@ -26,8 +28,7 @@ void CEditorHostWnd::BindEffect() {
 }
 
 void CEditorHostWnd::DeletePanel() {
-    delete panel_;
-    panel_ = nullptr;
+    panel_.reset();
 }
 
 win::Window* CEditorHostWnd::PanelWindow() const { return GetDlgItem(static_cast<int>(IDS_FX1_CONTROL)); }

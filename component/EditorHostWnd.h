@@ -3,6 +3,8 @@
 // object puts into the host's window (582 by 408 pixels at the parent's client origin). It owns
 // the editor panel and keeps the effect slot and parameter block it was last bound to, which it
 // hands on to the panel. Made and deleted by CEffectComponent.
+#include <memory>
+
 #include "component/TemplateFormWnd.h"
 #include "platform/window/WindowMessages.h"
 
@@ -16,7 +18,7 @@ constexpr win::UINT kPanelPollPeriodMs = 300;
 
 class CEditorHostWnd : public CTemplateFormWnd {
 public:
-    CEditorHostWnd() = default;
+    CEditorHostWnd();
     ~CEditorHostWnd() override;
 
     // Makes the panel inside the client area and clears the effect slot field, which the panel's
@@ -30,7 +32,7 @@ public:
     bool StartPollTimer();
     void StopPollTimer();
 
-    CEditorPanel* Panel() const { return panel_; }
+    CEditorPanel* Panel() const { return panel_.get(); }
     tagEffectParams* Params() const { return params_; }
     CEffectsPlugin* Effect() const { return effect_; }
     // The panel's window, found by its control id, so that window-level work needs nothing of the
@@ -40,7 +42,7 @@ public:
 private:
     void DeletePanel();
 
-    CEditorPanel* panel_ = nullptr;  // owned
+    std::unique_ptr<CEditorPanel> panel_;
     tagEffectParams* params_ = nullptr;
     CEffectsPlugin* effect_ = nullptr;
 };

@@ -44,15 +44,15 @@ static_assert(sizeof(CEffectComponent) == 5 * sizeof(void*));
 
 // Allocation failures propagate to the factory, which answers null.
 CEffectComponent::CEffectComponent()
-    : editorSite_(nullptr), parentWindow_(nullptr), effect_(nullptr), editorHost_(nullptr) {
+    : editorSite_(nullptr), parentWindow_(nullptr), effect_(nullptr) {
     win::ModuleStateScope scope(ComponentModule());
     if (!CurrentComponent()) SetCurrentComponent(this);
 }
 
 CEffectComponent::~CEffectComponent() {
     win::ModuleStateScope scope(ComponentModule());
-    delete editorHost_;
-    editorHost_ = nullptr;
+    // The editor goes while the library's state is current, not after the scope below.
+    editorHost_.reset();
     // Whichever component was current: the editor it stood for is gone or about to go.
     SetCurrentComponent(nullptr);
 }
@@ -130,7 +130,7 @@ win::HWND CEffectComponent::MakeEditor(win::HWND parent) {
     // The platform's handle table gives the host's own window object, so no temporary wrapper is
     // attached or detached; the host's window is only borrowed as the parent.
     win::Window* hostWindow = win::Window::FromHandle(parent);
-    editorHost_ = new CEditorHostWnd();
+    editorHost_ = std::make_unique<CEditorHostWnd>();
     SetCurrentComponent(this);
     // A failed creation leaves the object in place: later calls answer its (null) handle.
     editorHost_->Create(nullptr, "KVX 4", win::WS_CHILD | win::WS_VISIBLE, kEditorRect, hostWindow, IDD_EDITOR_HOST);

@@ -8,6 +8,8 @@
 // window and effect slot. Every operation but the reserved ones, GetRevision and
 // RefreshEffectAutomation runs with the library's module state current, and no exception leaves
 // an operation.
+#include <memory>
+
 #include "component/ComponentApi.h"
 #include "platform/base/WinTypes.h"
 
@@ -44,7 +46,7 @@ public:
     IEditorSite* EditorSite() const { return editorSite_; }
     win::HWND ParentWindow() const { return parentWindow_; }
     CEffectsPlugin* Effect() const { return effect_; }
-    CEditorHostWnd* EditorHost() const { return editorHost_; }
+    CEditorHostWnd* EditorHost() const { return editorHost_.get(); }
 
 private:
     win::HWND MakeEditor(win::HWND parent);
@@ -53,5 +55,5 @@ private:
     IEditorSite* editorSite_;
     win::HWND parentWindow_;
     CEffectsPlugin* effect_;
-    CEditorHostWnd* editorHost_;
+    std::unique_ptr<CEditorHostWnd> editorHost_;
 };

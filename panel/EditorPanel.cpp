@@ -22,16 +22,15 @@ using namespace win;
 
 CEditorPanel::CEditorPanel() = default;
 
-CEditorPanel::~CEditorPanel() {
-    delete mixer;
-    delete contour;
-}
+CEditorPanel::~CEditorPanel() = default;
 
 BOOL CEditorPanel::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
                             const Rect& rect, Window* parent, UINT id, void* createParams) {
     if (!CFXControlWnd::CreateEx(exStyle, className, windowName, style, rect, parent, id, createParams)) return FALSE;
-    mixer = new CStereoDryMixer();
-    contour = new CFXContour();
+    ownedMixer_ = std::make_unique<CStereoDryMixer>();
+    ownedContour_ = std::make_unique<CFXContour>();
+    mixer = ownedMixer_.get();
+    contour = ownedContour_.get();
     const DWORD controlStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
     mixer->Create(nullptr, "StereoDryMixer", controlStyle, mixerRect, this, IDS_STEREO_DRY_MIXER);
     contour->Create(nullptr, "FXContour", controlStyle, contourRect, this, IDS_FX_CONTOUR);

@@ -4,6 +4,7 @@
 // close), drags the host's window on a press elsewhere, polls the host's parameter block every 300 ms,
 // and keeps the current preset with its A and B memories. It owns its two controls and the preset
 // chooser popup when they exist; the controls point back at it and into its current preset.
+#include <memory>
 #include <string_view>
 
 #include "controls/ControlOwner.h"
@@ -73,6 +74,7 @@ public:
     win::Point pressPoint;
     int initialised = 0;
     CEditorHostWnd* owner = nullptr;
+    // The controls, owned below; these stay readable where the controls are not (yet) made.
     CStereoDryMixer* mixer = nullptr;
     CFXContour* contour = nullptr;
     CPresetChooserDlg* presetChooser = nullptr;
@@ -94,6 +96,12 @@ protected:
 
 private:
     void FirstPaintSetUp();
+
+    // Declared in reverse so that the mixer, made first, goes first, as it did when the panel
+    // deleted both by hand.
+    std::unique_ptr<CFXContour> ownedContour_;
+    std::unique_ptr<CStereoDryMixer> ownedMixer_;
+
     void SetNameText(std::string_view text);
     void RepaintNow(const win::Rect& area);
     void OpenHelp();
