@@ -15,11 +15,15 @@ Desktop& Desktop::Instance() {
     return *desktop;
 }
 
-Desktop::Desktop() : frame_(std::make_shared<Bitmap>(1024, 768)), background_(GetSysColor(COLOR_DESKTOP)) {}
+Desktop::Desktop() : frame_(std::make_shared<Bitmap>(1024, 768)), background_(GetSysColor(COLOR_DESKTOP)) {
+    WindowSystem::Instance().SetScreenSize(GetSize());
+}
 
 void Desktop::SetSize(Size size) {
     frame_ = std::make_shared<Bitmap>(std::max(1, size.cx), std::max(1, size.cy));
-    WindowSystem::Instance().NoteDamage();
+    WindowSystem& system = WindowSystem::Instance();
+    system.SetScreenSize(GetSize());
+    system.NoteDamage();
 }
 
 Size Desktop::GetSize() const { return {frame_->Width(), frame_->Height()}; }

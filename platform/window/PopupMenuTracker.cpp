@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/desktop/Desktop.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/window/Menu.h"
 #include "platform/window/PaintDC.h"
@@ -40,7 +39,7 @@ public:
             height += kItemHeight;
         }
         width += kTextLeft + 24 + 2 * kFrame;
-        Size screen = Desktop::Instance().GetSize();
+        const Size screen = WindowSystem::Instance().ScreenSize();
         at.x = std::clamp(at.x, 0, std::max(0, screen.cx - width));
         at.y = std::clamp(at.y, 0, std::max(0, screen.cy - height));
         if (!CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "#32768", "", WS_POPUP, Rect::FromSize(at.x, at.y, width, height),

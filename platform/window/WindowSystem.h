@@ -98,6 +98,10 @@ public:
     Region TakeDamage(const Rect& screen);
     Window* NextWindowToPaint() const;
 
+    // The screen the top-level windows are placed on; the desktop sets it whenever it changes size.
+    Size ScreenSize() const { return screenSize_; }
+    void SetScreenSize(Size size) { screenSize_ = size; }
+
     // Forgets queued messages, input, timers, key state, focus, capture and activation, so that each
     // test starts from a quiet window system. Windows themselves stay.
     void ResetForTesting();
@@ -132,6 +136,7 @@ private:
     Window* capture_ = nullptr;
     Window* active_ = nullptr;
     Window* keyboardGrab_ = nullptr;
+    Size screenSize_{1024, 768};
     bool keys_[256] = {};
     bool buttons_[3] = {};
     Point cursor_;
