@@ -73,6 +73,12 @@ void CEditorPanel::RepaintNow(const Rect& area) {
     UpdateWindow();
 }
 
+void CEditorPanel::RepaintTopStrip() {
+    Rect strip = ClientRect();
+    strip.bottom = panel::kTopStripHeight;
+    RepaintNow(strip);
+}
+
 void CEditorPanel::OnPaint() {
     PaintDC dc(this);
     if (!initialised) {
@@ -169,9 +175,7 @@ void CEditorPanel::OnLButtonUp(UINT flags, Point point) {
     if (!IsWindow(self)) return;  // the host may close the editor on the close request
     if (pressedButton != kNone) {
         pressedButton = kNone;
-        Rect strip = ClientRect();
-        strip.bottom = panel::kTopStripHeight;
-        RepaintNow(strip);
+        RepaintTopStrip();
     }
     CFXControlWnd::OnLButtonUp(flags, point);
 }

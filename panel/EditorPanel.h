@@ -104,6 +104,7 @@ private:
 
     void SetNameText(std::string_view text);
     void RepaintNow(const win::Rect& area);
+    void RepaintTopStrip();
     void OpenHelp();
     void ApplyPollToControls(const PollChanges& changes);
 };

@@ -99,17 +99,13 @@ void CEditorPanel::Rebind() {
 void CEditorPanel::MarkModified() {
     if (edited == 1) return;
     edited = 1;
-    Rect strip = ClientRect();
-    strip.bottom = panel::kTopStripHeight;
-    RepaintNow(strip);
+    RepaintTopStrip();
 }
 
 void CEditorPanel::ClearModified() {
     if (edited == 0) return;
     edited = 0;
-    Rect strip = ClientRect();
-    strip.bottom = panel::kTopStripHeight;
-    RepaintNow(strip);
+    RepaintTopStrip();
 }
 
 void CEditorPanel::CompareToA() {
