@@ -8,6 +8,7 @@
 #include "platform/gdi/Font.h"
 #include "platform/module/Module.h"
 #include "platform/window/PaintDC.h"
+#include "platform/window/SystemMetrics.h"
 #include "platform/window/WindowSystem.h"
 
 namespace win {
@@ -328,7 +329,9 @@ Rect Window::NonClientInsets() const {
     else if (style_ & WS_BORDER) edge = 1;
     if (exStyle_ & WS_EX_CLIENTEDGE) edge += 2;
     if (exStyle_ & WS_EX_STATICEDGE) edge += 1;
-    int caption = (style_ & WS_CAPTION) == WS_CAPTION ? ((exStyle_ & WS_EX_TOOLWINDOW) ? 15 : 18) : 0;
+    int caption = 0;
+    if ((style_ & WS_CAPTION) == WS_CAPTION)
+        caption = GetSystemMetrics((exStyle_ & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
     return {edge, edge + caption, edge, edge};
 }
 
