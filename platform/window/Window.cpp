@@ -556,9 +556,18 @@ Region Window::VisibleClientRegion(bool excludeChildren) const {
         const Window* parent = w->parent_;
         const Point parentOrigin = parent->ClientOriginInSurface();
         region.Intersect(parent->ClientRect().Offset(parentOrigin));
+        const bool below = w->PaintsBelowSiblings();
+        bool after = false;
         for (const Window* sibling : parent->children_) {
-            if (sibling == w) break;
-            if (sibling->style_ & WS_VISIBLE) region.Subtract(sibling->rect_.Offset(parentOrigin));
+            if (sibling == w) {
+                if (!below) break;
+                after = true;
+                continue;
+            }
+            if (!(sibling->style_ & WS_VISIBLE)) continue;
+            // Above `w`: a sibling before it, or any sibling of one that paints below the others.
+            const bool above = below ? !(after && sibling->PaintsBelowSiblings()) : !sibling->PaintsBelowSiblings();
+            if (above) region.Subtract(sibling->rect_.Offset(parentOrigin));
         }
     }
     const Window* top = GetTopLevelParent();
