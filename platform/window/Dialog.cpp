@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "platform/module/Module.h"
+#include "platform/window/ControlMessages.h"
 #include "platform/window/DialogTemplates.h"
 #include "platform/window/WindowSystem.h"
 
@@ -18,20 +19,12 @@ bool IsPushButton(const Window* w) {
 
 bool CanTakeFocus(const Window* w) { return (w->GetStyle() & WS_VISIBLE) && w->IsWindowEnabled(); }
 
-// The control the mnemonic character belongs to: "&Yes" answers to Y.
-Window* MnemonicTarget(Window* dialog, char ch) {
-    ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    for (Window* child : dialog->Children()) {
-        if (!CanTakeFocus(child) || child->ClassName() != "Button") continue;
-        const std::string& text = child->GetWindowText();
-        for (size_t i = 0; i + 1 < text.size(); ++i) {
-            if (text[i] != '&') continue;
-            if (text[i + 1] == '&') { ++i; continue; }
-            if (std::tolower(static_cast<unsigned char>(text[i + 1])) == ch) return child;
-            break;
-        }
-    }
-    return nullptr;
+UINT DlgCode(Window* w) { return static_cast<UINT>(w->SendMessage(WM_GETDLGCODE)); }
+
+// Statics and group boxes (DLGC_STATIC) never keep the focus, even with WS_TABSTOP: the
+// documentation of group boxes has tabbing to one move on to the first control in its group.
+bool IsTabStop(Window* w) {
+    return CanTakeFocus(w) && (w->GetStyle() & WS_TABSTOP) && !(DlgCode(w) & DLGC_STATIC);
 }
 
 // The direct child of the dialog that contains `w`.
@@ -40,18 +33,76 @@ Window* ChildOf(Window* dialog, Window* w) {
     return w;
 }
 
+// The dialog manager's way of giving a control the focus: a control that answers DLGC_HASSETSEL
+// (an edit) has all its text selected when it is entered by Tab, an arrow, a mnemonic or the
+// initial focus, as WM_NEXTDLGCTL's documentation has it for edits.
+void SetDialogFocus(Window* control) {
+    HWND hwnd = control->GetSafeHwnd();
+    control->SetFocus();
+    if (IsWindow(hwnd) && (DlgCode(control) & DLGC_HASSETSEL)) control->SendMessage(EM_SETSEL, 0, -1);
+}
+
+// The mnemonic of a control's text: the character after a single '&' ("&&" is a literal '&'),
+// in lower case; 0 when there is none.
+char MnemonicOf(const std::string& text) {
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&') continue;
+        if (text[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return static_cast<char>(std::tolower(static_cast<unsigned char>(text[i + 1])));
+    }
+    return 0;
+}
+
+// The control whose mnemonic is `ch`, searched from the one after the focus onwards, wrapping: only
+// visible, enabled statics, group boxes and buttons carry mnemonics; a static with SS_NOPREFIX
+// shows its '&' and has none.
+Window* MnemonicTarget(Window* dialog, Window* focus, char ch) {
+    ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    if (!ch) return nullptr;
+    const auto& children = dialog->Children();
+    const long n = static_cast<long>(children.size());
+    auto it = std::find(children.begin(), children.end(), ChildOf(dialog, focus));
+    const long start = it == children.end() ? -1 : it - children.begin();
+    for (long step = 1; step <= n; ++step) {
+        Window* child = children[static_cast<size_t>((start + step) % n)];
+        if (!CanTakeFocus(child)) continue;
+        const UINT code = DlgCode(child);
+        if (!(code & (DLGC_STATIC | DLGC_BUTTON | DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) continue;
+        if (child->ClassName() == "Static" && (child->GetStyle() & SS_NOPREFIX)) continue;
+        if (MnemonicOf(child->GetWindowText()) == ch) return child;
+    }
+    return nullptr;
+}
+
+// A label's mnemonic moves the focus to the next tab stop after it (skipping other labels, disabled
+// and hidden controls, and controls without WS_TABSTOP); a button's presses it, after giving it the
+// focus, as a click would.
+void ActivateMnemonic(Window* dialog, Window* control) {
+    if (DlgCode(control) & DLGC_STATIC) {
+        if (Window* next = GetNextDlgTabItem(dialog, control, false)) SetDialogFocus(next);
+        return;
+    }
+    HWND hwnd = control->GetSafeHwnd();
+    control->SetFocus();
+    if (IsWindow(hwnd)) control->SendMessage(BM_CLICK);
+}
+
 }  // namespace
 
 Window* GetNextDlgTabItem(Window* dialog, Window* from, bool previous) {
-    std::vector<Window*> stops;
-    for (Window* child : dialog->Children())
-        if (CanTakeFocus(child) && (child->GetStyle() & WS_TABSTOP)) stops.push_back(child);
-    if (stops.empty()) return nullptr;
-    auto it = std::find(stops.begin(), stops.end(), ChildOf(dialog, from));
-    if (it == stops.end()) return previous ? stops.back() : stops.front();
-    long index = it - stops.begin();
-    long n = static_cast<long>(stops.size());
-    return stops[static_cast<size_t>((index + (previous ? n - 1 : 1)) % n)];
+    const auto& children = dialog->Children();
+    const long n = static_cast<long>(children.size());
+    auto it = std::find(children.begin(), children.end(), ChildOf(dialog, from));
+    // Without a starting control the walk begins before the first child (or after the last).
+    const long start = it != children.end() ? it - children.begin() : (previous ? n : -1);
+    for (long step = 1; step <= n; ++step) {
+        const long index = ((start + (previous ? -step : step)) % n + n) % n;
+        if (IsTabStop(children[static_cast<size_t>(index)])) return children[static_cast<size_t>(index)];
+    }
+    return nullptr;
 }
 
 Window* GetNextDlgGroupItem(Window* dialog, Window* from, bool previous) {
@@ -74,24 +125,38 @@ Window* GetNextDlgGroupItem(Window* dialog, Window* from, bool previous) {
     return group[static_cast<size_t>((index + (previous ? n - 1 : 1)) % n)];
 }
 
+// Mnemonics come with the characters, as on Windows: Alt+letter as WM_SYSCHAR always, the letter
+// alone as WM_CHAR when the focused control does not want characters (DLGC_WANTCHARS).
 BOOL IsDialogMessage(Window* dialog, MSG* msg) {
     Window* target = Window::FromHandle(msg->hwnd);
     if (!dialog || !target || !(target == dialog || dialog->IsChild(target))) return FALSE;
     if (msg->message != WM_KEYDOWN && msg->message != WM_CHAR && msg->message != WM_SYSCHAR) return FALSE;
+    const char ch = static_cast<char>(msg->wParam & 0xFF);
+    if (msg->message == WM_SYSCHAR) {
+        // An Alt+key that names no control is used up all the same.
+        if (Window* control = MnemonicTarget(dialog, target, ch)) ActivateMnemonic(dialog, control);
+        return TRUE;
+    }
     UINT code = static_cast<UINT>(target->SendMessage(WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg)));
     if (code & DLGC_WANTALLKEYS) return FALSE;
-    if (msg->message != WM_KEYDOWN) return (code & DLGC_WANTCHARS) ? FALSE : (msg->message == WM_CHAR ? FALSE : TRUE);
+    if (msg->message == WM_CHAR) {
+        if (code & DLGC_WANTCHARS) return FALSE;
+        Window* control = MnemonicTarget(dialog, target, ch);
+        if (!control) return FALSE;
+        ActivateMnemonic(dialog, control);
+        return TRUE;
+    }
 
     const UINT key = static_cast<UINT>(msg->wParam);
     switch (key) {
         case VK_TAB: {
             if (code & DLGC_WANTTAB) return FALSE;
-            if (Window* next = GetNextDlgTabItem(dialog, target, GetKeyState(VK_SHIFT) < 0)) next->SetFocus();
+            if (Window* next = GetNextDlgTabItem(dialog, target, GetKeyState(VK_SHIFT) < 0)) SetDialogFocus(next);
             return TRUE;
         }
         case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN: {
             if (code & DLGC_WANTARROWS) return FALSE;
-            if (Window* next = GetNextDlgGroupItem(dialog, target, key == VK_LEFT || key == VK_UP)) next->SetFocus();
+            if (Window* next = GetNextDlgGroupItem(dialog, target, key == VK_LEFT || key == VK_UP)) SetDialogFocus(next);
             return TRUE;
         }
         case VK_RETURN: {
@@ -114,16 +179,8 @@ BOOL IsDialogMessage(Window* dialog, MSG* msg) {
                                 reinterpret_cast<LPARAM>(cancel ? cancel->GetSafeHwnd() : nullptr));
             return TRUE;
         }
-        default: break;
+        default: return FALSE;
     }
-    if (!(code & DLGC_WANTCHARS) && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))) {
-        if (Window* button = MnemonicTarget(dialog, static_cast<char>(key))) {
-            button->SetFocus();
-            button->SendMessage(BM_CLICK);
-            return TRUE;
-        }
-    }
-    return FALSE;
 }
 
 Dialog::Dialog(UINT templateId, Window* parent) : templateId_(templateId), requestedParent_(parent) {}
@@ -158,7 +215,7 @@ BOOL Dialog::CreateIndirect(Window* owner) {
     BOOL setDefaultFocus = static_cast<BOOL>(SendMessage(WM_INITDIALOG, 0, 0));
     if (!IsWindow(self)) return FALSE;
     if (setDefaultFocus)
-        if (Window* first = GetNextDlgTabItem(this, nullptr, false)) first->SetFocus();
+        if (Window* first = GetNextDlgTabItem(this, nullptr, false)) SetDialogFocus(first);
     (void)visible;
     ShowWindow(SW_SHOW);
     return TRUE;
@@ -215,6 +272,13 @@ LRESULT Dialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_INITDIALOG: return OnInitDialog();
         case DM_GETDEFID: return static_cast<LRESULT>(MAKELPARAM(defaultId_, DC_HASDEFID));
         case DM_SETDEFID: SetDefaultId(static_cast<int>(wParam)); return TRUE;
+        case WM_NEXTDLGCTL: {
+            Window* next = LOWORD(static_cast<std::uintptr_t>(lParam))
+                               ? FromHandle(reinterpret_cast<HWND>(wParam))
+                               : GetNextDlgTabItem(this, GetFocus(), wParam != 0);
+            if (next && IsChild(next)) SetDialogFocus(next);
+            return 0;
+        }
         default: return Window::WindowProc(message, wParam, lParam);
     }
 }
@@ -239,7 +303,7 @@ void Dialog::OnActivate(UINT state, Window*, BOOL) {
     Window* focus = GetFocus();
     if (focus && (focus == this || IsChild(focus))) return;
     if (Window* last = FromHandle(lastFocus_); last && IsChild(last)) last->SetFocus();
-    else if (Window* first = GetNextDlgTabItem(this, nullptr, false)) first->SetFocus();
+    else if (Window* first = GetNextDlgTabItem(this, nullptr, false)) SetDialogFocus(first);
     else SetFocus();
 }
 

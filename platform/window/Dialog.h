@@ -1,7 +1,8 @@
 #pragma once
 // A dialog box made from a template: modal (DoModal runs a nested loop until EndDialog) or modeless.
-// Keyboard handling as Windows dialogs have it: Tab and Shift+Tab among tab stops, arrows within a
-// group, Enter for the default button, Escape for Cancel, mnemonics of buttons.
+// The dialog manager's keyboard handling as Windows dialogs have it: Tab and Shift+Tab among tab
+// stops, arrows within a group, Enter for the default button, Escape for Cancel, mnemonics ("&x" in a
+// button's, static's or group box's text, with Alt or alone).
 #include "platform/module/ResourceTemplates.h"
 #include "platform/window/Window.h"
 
@@ -54,7 +55,8 @@ private:
 
 // Dialog-style keyboard handling for `dialog` and its descendants; TRUE when the message was used.
 BOOL IsDialogMessage(Window* dialog, MSG* msg);
-// The next (or previous) visible, enabled WS_TABSTOP control among the dialog's children, wrapping.
+// The next (or previous) tab stop among the dialog's children after `from`, wrapping: a visible,
+// enabled WS_TABSTOP control that is not a static or a group box (they answer DLGC_STATIC).
 Window* GetNextDlgTabItem(Window* dialog, Window* from, bool previous);
 Window* GetNextDlgGroupItem(Window* dialog, Window* from, bool previous);
 
