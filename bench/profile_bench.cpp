@@ -10,7 +10,7 @@
 #include "bench/FileReadBaseline.h"
 #include "platform/kernel/PrivateProfile.h"
 #include "platform/window/Window.h"
-#include "presets/ListBoxMessages.h"
+#include "platform/window/controls/ListBoxMessages.h"
 #include "presets/RoomKeys.h"
 #include "presets/UserPreset.h"
 #include "presets/UserPresetFile.h"
@@ -81,7 +81,7 @@ public:
 
 protected:
     win::LRESULT WindowProc(win::UINT message, win::WPARAM wParam, win::LPARAM lParam) override {
-        if (message != LB_ADDSTRING) return Window::WindowProc(message, wParam, lParam);
+        if (message != win::LB_ADDSTRING) return Window::WindowProc(message, wParam, lParam);
         return lines++;
     }
 };

@@ -11,7 +11,7 @@
 #include "platform/kernel/ProfileSnapshot.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/Window.h"
-#include "presets/ListBoxMessages.h"
+#include "platform/window/controls/ListBoxMessages.h"
 #include "presets/RoomKeys.h"
 
 namespace {
@@ -138,7 +138,7 @@ void CUserPresetFile::FillRoomList(win::Window* listBox, const char* file, int m
     RoomFile(file).FindRoom([&](int, const tagUserPreset& record) {
         std::string line(PresetName(record));
         if (mode == 1) line += kListSuffix;
-        listBox->SendMessage(LB_ADDSTRING, 0, reinterpret_cast<win::LPARAM>(line.c_str()));
+        listBox->SendMessage(win::LB_ADDSTRING, 0, reinterpret_cast<win::LPARAM>(line.c_str()));
         return false;
     });
 }

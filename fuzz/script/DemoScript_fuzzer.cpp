@@ -12,6 +12,7 @@
 
 #include "fuzz/support/Scratch.h"
 #include "host/app/DemoScript.h"
+#include "platform/gdi/TextCodec.h"
 #include "host/app/KeyNames.h"
 #include "platform/kernel/AsciiCase.h"
 
@@ -43,7 +44,7 @@ struct KeyTables {
             if (auto stroke = ParseKeyStroke(name)) names.emplace(stroke->vk, name);
         for (int c = 1; c < 128; ++c) {
             const std::string text(1, static_cast<char>(c));
-            if (auto strokes = KeyStrokesForText(text))
+            if (auto strokes = KeyStrokesForText(text); strokes && (*strokes)[0].vk != 0)
                 characters.emplace(std::make_tuple((*strokes)[0].vk, (*strokes)[0].shift, (*strokes)[0].control,
                                                    (*strokes)[0].alt),
                                    static_cast<char>(c));
@@ -73,6 +74,12 @@ std::string Format(const Action& action) {
     if (auto* type = std::get_if<Type>(&action)) {
         std::string text;
         for (const KeyStroke& s : type->strokes) {
+            if (s.vk == 0) {
+                FUZZ_REQUIRE(s.character >= 0x20 && s.character <= 0xFF && s.character != 0x7F,
+                             "a typed character outside printable Windows-1252");
+                text += win::Cp1252ToUtf8(std::string(1, static_cast<char>(s.character)));
+                continue;
+            }
             const auto c = Keys().characters.find(std::make_tuple(s.vk, s.shift, s.control, s.alt));
             FUZZ_REQUIRE(c != Keys().characters.end(), "a typed stroke no character gives");
             text += c->second;

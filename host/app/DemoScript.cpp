@@ -76,6 +76,12 @@ public:
         if (is("automate")) return AutomateCommand();
         if (is("show")) return ShowCommand();
         if (is("press")) return PressCommand();
+        if (is("wclick")) return Points(1, [&](auto& p) { command_.action = WindowClick{p[0], 0, false}; });
+        if (is("wrclick")) return Points(1, [&](auto& p) { command_.action = WindowClick{p[0], 1, false}; });
+        if (is("wdblclick")) return Points(1, [&](auto& p) { command_.action = WindowClick{p[0], 0, true}; });
+        if (is("clickid")) return ControlClickCommand();
+        if (is("select")) return SelectCommand();
+        if (is("print")) return PrintCommand();
         if (is("quit")) {
             if (!Count(0)) return Usage("quit");
             command_.action = Quit{};
@@ -130,9 +136,9 @@ private:
     std::string TypeCommand() {
         std::string_view text = Rest();
         if (text.empty()) return Usage("type TEXT");
-        char bad = 0;
+        std::string bad;
         auto strokes = KeyStrokesForText(text, &bad);
-        if (!strokes) return std::string("cannot type '") + bad + "' (letters, digits, space, - . , only)";
+        if (!strokes) return "cannot type '" + bad + "' (printable Windows-1252 characters only)";
         command_.action = Type{std::move(*strokes)};
         return {};
     }
@@ -208,6 +214,41 @@ private:
         return {};
     }
 
+    std::optional<int> ControlId(size_t index) {
+        auto id = Integer(index, "ID", 1, 0xFFFF);
+        return id ? std::optional<int>(static_cast<int>(*id)) : std::nullopt;
+    }
+
+    std::string ControlClickCommand() {
+        if (!Count(1)) return Usage("clickid ID");
+        auto id = ControlId(1);
+        if (!id) return error_;
+        command_.action = ControlClick{*id};
+        return {};
+    }
+
+    std::string SelectCommand() {
+        if (words_.size() < 3) return Usage("select ID TEXT");
+        auto id = ControlId(1);
+        if (!id) return error_;
+        // The text runs from the second word to the end of the line, blanks inside kept.
+        std::string_view text = Trim(body_.substr(static_cast<size_t>(words_[2].data() - body_.data())));
+        command_.action = SelectLine{*id, std::string(text)};
+        return {};
+    }
+
+    std::string PrintCommand() {
+        if (Count(0)) {
+            command_.action = Print{0};
+            return {};
+        }
+        if (!Count(1)) return Usage("print [ID]");
+        auto id = ControlId(1);
+        if (!id) return error_;
+        command_.action = Print{*id};
+        return {};
+    }
+
     std::string_view body_;
     std::vector<std::string_view> words_;
     Command& command_;
@@ -243,7 +284,8 @@ std::string FormatSummary() {
            "  rdrag X1 Y1 X2 Y2        the same with the right button\n"
            "  key NAME                 press a key: Up, Down, PageUp, PageDown, Tab, Enter, Escape,\n"
            "                           Space, Plus, Minus, A..Z, 0..9, F1..F12; Shift+, Ctrl+, Alt+\n"
-           "  type TEXT                type letters, digits, spaces and - . ,\n"
+           "  type TEXT                type into the control with the focus (printable\n"
+           "                           Windows-1252 characters)\n"
            "  wait MS                  let MS milliseconds pass (timers run meanwhile)\n"
            "  screenshot PATH          save the screen as a PNG file\n"
            "  set FIELD VALUE          the host writes a value: effect, lowFreq, midFreq, highFreq,\n"
@@ -257,6 +299,14 @@ std::string FormatSummary() {
            "  press editor|clip|cc|presets\n"
            "                           click one of the host's buttons\n"
            "  quit                     end the program\n"
+           "The top-most window (a dialog, a dropped list, else the host's window):\n"
+           "  wclick X Y | wrclick X Y | wdblclick X Y\n"
+           "                           click in its client area (0 0 = its top-left corner)\n"
+           "  clickid ID               click the middle of its control with this id\n"
+           "  select ID TEXT           click the line TEXT of its list box ID (any letter case),\n"
+           "                           scrolled into view first\n"
+           "  print [ID]               print the control's text, or a list's lines with > before\n"
+           "                           the selected one; without ID the window's title\n"
            "  # ...                    comment (at the start of a line or after a blank)\n"
            "Numbers are decimal or 0x hexadecimal.\n";
 }

@@ -43,9 +43,22 @@ struct Automate {
 struct Show { bool show = true; };
 struct Press { HostButton button = HostButton::Editor; };
 struct Quit {};
+// These act on the top-most window (a dialog, a dropped list, a menu, else the host's own window),
+// whose place on the screen a script cannot know. Points are in that window's client area.
+struct WindowClick {
+    win::Point at;
+    int button = 0;
+    bool twice = false;
+};
+struct ControlClick { int id = 0; };  // at the middle of the control with this id
+struct SelectLine {                   // in the list box with this id, as a click on the line
+    int id = 0;
+    std::string text;
+};
+struct Print { int id = 0; };  // 0: the window's title
 
 using Action = std::variant<Move, Click, Drag, Key, Type, Wait, Screenshot, Set, ControllerChange, Automate, Show,
-                            Press, Quit>;
+                            Press, Quit, WindowClick, ControlClick, SelectLine, Print>;
 
 struct Command {
     int line = 0;

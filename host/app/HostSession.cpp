@@ -352,6 +352,11 @@ bool HostSession::SaveScreenshot(const std::string& path, std::string* error) {
     return true;
 }
 
+void HostSession::Print(const std::string& line) {
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
+
 void HostSession::ScriptEnded(bool quitRequested, const std::string& error) {
     if (!error.empty()) {
         Complain(error);

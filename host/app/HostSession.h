@@ -43,6 +43,7 @@ public:
     bool RestoreAutomation(BlockField field, int port, int channel, int controller) override;
     void ShowEditor(bool show) override;
     bool SaveScreenshot(const std::string& path, std::string* error) override;
+    void Print(const std::string& line) override;
     void ScriptEnded(bool quitRequested, const std::string& error) override;
 
 private:

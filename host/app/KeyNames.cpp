@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 
+#include "platform/gdi/TextCodec.h"
 #include "platform/kernel/AsciiCase.h"
 #include "platform/window/WindowMessages.h"
 
@@ -64,9 +65,15 @@ std::optional<KeyStroke> ParseKeyStroke(std::string_view name) {
     return stroke;
 }
 
-std::optional<std::vector<KeyStroke>> KeyStrokesForText(std::string_view text, char* bad) {
+std::optional<std::vector<KeyStroke>> KeyStrokesForText(std::string_view text, std::string* bad) {
+    std::u32string codePoints;
+    win::DecodeText(text, codePoints);
     std::vector<KeyStroke> strokes;
-    for (char c : text) {
+    for (char32_t point : codePoints) {
+        const std::u32string one(1, point);
+        // NUL stands for "not in the code page": no typed text holds one.
+        const std::string byte = point == 0 ? std::string(1, '\0') : win::Utf8ToCp1252(win::EncodeUtf8(one), '\0');
+        const auto c = static_cast<unsigned char>(byte.size() == 1 ? byte[0] : 0);
         KeyStroke stroke;
         if (c >= 'a' && c <= 'z') stroke.vk = static_cast<win::UINT>(c - 'a' + 'A');
         else if (c >= 'A' && c <= 'Z') stroke = {static_cast<win::UINT>(c), true};
@@ -75,8 +82,9 @@ std::optional<std::vector<KeyStroke>> KeyStrokesForText(std::string_view text, c
         else if (c == '-') stroke.vk = win::VK_OEM_MINUS;
         else if (c == '.') stroke.vk = win::VK_OEM_PERIOD;
         else if (c == ',') stroke.vk = win::VK_OEM_COMMA;
+        else if (c >= 0x20 && c != 0x7F) stroke.character = c;
         else {
-            if (bad) *bad = c;
+            if (bad) *bad = win::EncodeUtf8(one);
             return std::nullopt;
         }
         strokes.push_back(stroke);

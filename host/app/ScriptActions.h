@@ -17,6 +17,8 @@ public:
     virtual bool RestoreAutomation(BlockField field, int port, int channel, int controller) = 0;
     virtual void ShowEditor(bool show) = 0;
     virtual bool SaveScreenshot(const std::string& path, std::string* error) = 0;
+    // A line of the script's own output ("print"), for standard output.
+    virtual void Print(const std::string& line) = 0;
     // The script ran out, asked to quit, or failed (error non-empty, naming the line).
     virtual void ScriptEnded(bool quitRequested, const std::string& error) = 0;
 

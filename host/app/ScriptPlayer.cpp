@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/kernel/AsciiCase.h"
 #include "platform/window/WindowSystem.h"
+#include "platform/window/controls/ListBoxMessages.h"
 
 namespace {
 
@@ -18,9 +20,58 @@ void PressModifiers(const KeyStroke& stroke, bool down) {
 }
 
 void InjectStroke(const KeyStroke& stroke) {
+    if (stroke.vk == 0) {
+        win::InjectChar(stroke.character);
+        return;
+    }
     PressModifiers(stroke, true);
     win::InjectKeyPress(stroke.vk);
     PressModifiers(stroke, false);
+}
+
+// The window a person would act on: the top-most visible one, tooltips aside.
+win::Window* TopWindow() {
+    for (win::Window* window : win::WindowSystem::Instance().TopLevels())
+        if (window->IsWindowVisible() && window->ClassName() != "tooltips_class32") return window;
+    return nullptr;
+}
+
+win::Window* FindControl(win::Window* root, int id) {
+    for (win::Window* child : root->Children()) {
+        if (child->GetDlgCtrlID() == id) return child;
+        if (win::Window* found = FindControl(child, id)) return found;
+    }
+    return nullptr;
+}
+
+std::string Describe(win::Window* window) {
+    const std::string title = window->GetWindowText();
+    return title.empty() ? "the top-most window" : "\"" + title + "\"";
+}
+
+win::Point Middle(const win::Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+bool IsListBox(const win::Window* window) { return win::EqualsIgnoringCase(window->ClassName(), "ListBox"); }
+
+std::string TextOfLine(win::Window* list, int index) {
+    const auto length = list->SendMessage(win::LB_GETTEXTLEN, static_cast<win::WPARAM>(index));
+    if (length < 0) return {};
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    list->SendMessage(win::LB_GETTEXT, static_cast<win::WPARAM>(index), reinterpret_cast<win::LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+// The line's rectangle in the list's client area, scrolled into view first as a person would.
+win::Rect VisibleLine(win::Window* list, int index) {
+    win::Rect line;
+    list->SendMessage(win::LB_GETITEMRECT, static_cast<win::WPARAM>(index), reinterpret_cast<win::LPARAM>(&line));
+    const win::Rect client = list->ClientRect();
+    if (line.top < client.top || line.bottom > client.bottom) {
+        list->SendMessage(win::LB_SETTOPINDEX, static_cast<win::WPARAM>(index));
+        list->SendMessage(win::LB_GETITEMRECT, static_cast<win::WPARAM>(index), reinterpret_cast<win::LPARAM>(&line));
+    }
+    return line;
 }
 
 // A drag moves in steps of a few pixels, as a hand would, so controls that track the pointer see
@@ -96,8 +147,59 @@ std::optional<unsigned> ScriptPlayer::Execute(const script::Command& command) {
     } else if (std::holds_alternative<Quit>(action)) {
         Finish(true, {});
         return std::nullopt;
+    } else if (std::string error = ExecuteOnTopWindow(action); !error.empty()) {
+        Finish(true, Where(command) + error);
+        return std::nullopt;
     }
     return kTickMs;
+}
+
+std::string ScriptPlayer::ExecuteOnTopWindow(const script::Action& action) {
+    using namespace script;
+    win::Window* top = TopWindow();
+    if (!top) return "no window is open";
+    if (auto* click = std::get_if<WindowClick>(&action)) {
+        win::Point at = click->at;
+        top->ClientToScreen(&at);
+        win::InjectClick(at, click->button);
+        if (click->twice) win::InjectClick(at, click->button);
+        return {};
+    }
+    const int id = std::holds_alternative<ControlClick>(action) ? std::get<ControlClick>(action).id
+                   : std::holds_alternative<SelectLine>(action) ? std::get<SelectLine>(action).id
+                                                                : std::get<Print>(action).id;
+    if (auto* print = std::get_if<Print>(&action); print && print->id == 0) {
+        actions_.Print(top->GetWindowText());
+        return {};
+    }
+    win::Window* control = FindControl(top, id);
+    if (!control) return Describe(top) + " has no control " + std::to_string(id);
+    if (std::holds_alternative<Print>(action)) {
+        if (!IsListBox(control)) {
+            actions_.Print(control->GetWindowText());
+            return {};
+        }
+        const auto count = control->SendMessage(win::LB_GETCOUNT);
+        const auto selected = control->SendMessage(win::LB_GETCURSEL);
+        for (win::LRESULT i = 0; i < count; ++i)
+            actions_.Print((i == selected ? "> " : "  ") + TextOfLine(control, static_cast<int>(i)));
+        return {};
+    }
+    if (!control->IsWindowVisible() || !control->IsWindowEnabled())
+        return "control " + std::to_string(id) + " of " + Describe(top) + " is hidden or disabled";
+    if (std::holds_alternative<ControlClick>(action)) {
+        win::InjectClick(Middle(control->WindowRect()));
+        return {};
+    }
+    const std::string& text = std::get<SelectLine>(action).text;
+    if (!IsListBox(control)) return "control " + std::to_string(id) + " of " + Describe(top) + " is not a list box";
+    const auto index = control->SendMessage(win::LB_FINDSTRINGEXACT, static_cast<win::WPARAM>(-1),
+                                            reinterpret_cast<win::LPARAM>(text.c_str()));
+    if (index == win::LB_ERR) return "list " + std::to_string(id) + " of " + Describe(top) + " has no line \"" + text + "\"";
+    win::Point at = Middle(VisibleLine(control, static_cast<int>(index)));
+    control->ClientToScreen(&at);
+    win::InjectClick(at);
+    return {};
 }
 
 void ScriptPlayer::Finish(bool quitRequested, const std::string& error) {

@@ -28,6 +28,8 @@ protected:
 private:
     // Runs one command; returns the time until the next, or nullopt when the script stops here.
     std::optional<unsigned> Execute(const script::Command& command);
+    // The commands that act on the top-most window; an error message, or empty.
+    std::string ExecuteOnTopWindow(const script::Action& action);
     void Finish(bool quitRequested, const std::string& error);
     std::string Where(const script::Command& command) const;
 

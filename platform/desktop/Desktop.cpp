@@ -5,6 +5,7 @@
 
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/PngFile.h"
+#include "platform/window/Clipboard.h"
 #include "platform/window/WindowSystem.h"
 
 namespace win {
@@ -26,6 +27,11 @@ Size Desktop::GetSize() const { return {frame_->Width(), frame_->Height()}; }
 void Desktop::SetBackend(std::unique_ptr<DesktopBackend> backend) {
     backend_ = std::move(backend);
     WindowSystem& system = WindowSystem::Instance();
+    if (backend_ && backend_->HasClipboard())
+        SetClipboardBridge({[this](const std::string& utf8) { backend_->SetClipboardText(utf8); },
+                            [this] { return backend_->GetClipboardText(); }});
+    else
+        SetClipboardBridge({});
     if (!backend_) {
         system.SetBeforeWaitHook(nullptr);
         system.SetWaiter(nullptr);

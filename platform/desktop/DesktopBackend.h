@@ -2,6 +2,7 @@
 // The seam between the desktop and whatever shows it: a real window (SDL2) or nothing at all.
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace win {
 
@@ -15,6 +16,12 @@ public:
     // Waits until input arrives (handing it to the window system) or the timeout passes.
     virtual void WaitForInput(std::optional<std::uint64_t> timeoutMs) = 0;
     virtual bool HasDisplay() const = 0;
+
+    // The desktop's clipboard, text in UTF-8. A backend without one leaves the platform's clipboard
+    // in memory.
+    virtual bool HasClipboard() const { return false; }
+    virtual void SetClipboardText(const std::string& utf8) {}
+    virtual std::optional<std::string> GetClipboardText() { return std::nullopt; }
 };
 
 }  // namespace win

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/gdi/Bitmap.h"
+#include "platform/gdi/TextCodec.h"
 #include "platform/window/Cursor.h"
 #include "platform/window/WindowSystem.h"
 
@@ -81,6 +82,7 @@ std::unique_ptr<SdlBackend> SdlBackend::Create(const std::string& title, Size de
         if (error) *error = SDL_GetError();
         return nullptr;
     }
+    SDL_StartTextInput();
     SetCursorObserver([](CursorShape shape) {
         static SDL_Cursor* arrow = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
         static SDL_Cursor* wait = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
@@ -108,6 +110,17 @@ void SdlBackend::Present(const Bitmap& frame) {
     SDL_RenderPresent(renderer_);
 }
 
+void SdlBackend::SetClipboardText(const std::string& utf8) { SDL_SetClipboardText(utf8.c_str()); }
+
+std::optional<std::string> SdlBackend::GetClipboardText() {
+    if (!SDL_HasClipboardText()) return std::nullopt;
+    char* text = SDL_GetClipboardText();
+    if (!text) return std::nullopt;
+    std::string copy(text);
+    SDL_free(text);
+    return copy;
+}
+
 void SdlBackend::WaitForInput(std::optional<std::uint64_t> timeoutMs) {
     SDL_Event event;
     int timeout = timeoutMs ? static_cast<int>(std::min<std::uint64_t>(*timeoutMs, 1000)) : 1000;
@@ -131,7 +144,14 @@ void SdlBackend::Handle(const SDL_Event& event) {
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
             UINT vk = VirtualKeyFor(event.key.keysym.sym);
-            if (vk) InjectKey(vk, event.type == SDL_KEYDOWN);
+            if (vk) InjectKey(vk, event.type == SDL_KEYDOWN, true);
+            break;
+        }
+        case SDL_TEXTINPUT: {
+            // Ctrl and Alt shortcuts are keys, not text; AltGr (right Alt, mode switch) types.
+            const SDL_Keymod mods = SDL_GetModState();
+            if ((mods & (KMOD_CTRL | KMOD_LALT)) && !(mods & (KMOD_MODE | KMOD_RALT))) break;
+            for (char ch : Utf8ToCp1252(event.text.text)) InjectChar(static_cast<unsigned char>(ch));
             break;
         }
         case SDL_WINDOWEVENT:

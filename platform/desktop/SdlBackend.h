@@ -1,6 +1,7 @@
 #pragma once
 // Shows the desktop in one real window through SDL2, optionally enlarged by a whole factor, and
-// feeds the window's mouse and keyboard input into the window system.
+// feeds the window's mouse and keyboard input into the window system: keys as key presses, typed
+// text (with the user's keyboard layout) as characters. Also lends the desktop's clipboard.
 #include <memory>
 #include <string>
 
@@ -23,6 +24,9 @@ public:
     void Present(const Bitmap& frame) override;
     void WaitForInput(std::optional<std::uint64_t> timeoutMs) override;
     bool HasDisplay() const override { return true; }
+    bool HasClipboard() const override { return true; }
+    void SetClipboardText(const std::string& utf8) override;
+    std::optional<std::string> GetClipboardText() override;
 
 private:
     SdlBackend() = default;

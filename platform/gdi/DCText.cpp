@@ -37,28 +37,6 @@ void DrawGlyph(Bitmap& target, const std::vector<Rect>& clips, const GlyphImage&
     }
 }
 
-std::string ToUtf8(const std::u32string& text) {
-    std::string out;
-    for (char32_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 }  // namespace
 
 int DC::PaintText(Point cell, const std::u32string& text, const int* dx, const std::vector<int>& mnemonics,
@@ -85,7 +63,7 @@ int DC::PaintText(Point cell, const std::u32string& text, const int* dx, const s
         e.destDevice = LogicalToDevice(cellLogical);
         if (state_.target) e.destLabel = state_.target->label;
         e.color = state_.textColor;
-        e.text = traceText.empty() ? ToUtf8(text) : std::string(traceText);
+        e.text = traceText.empty() ? EncodeUtf8(text) : std::string(traceText);
         DrawTrace::Append(std::move(e));
     }
     Bitmap* target = state_.target;

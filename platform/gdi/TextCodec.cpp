@@ -70,4 +70,57 @@ void DecodeText(std::string_view text, std::u32string& out) {
     for (char c : text) out.push_back(Cp1252ToUnicode(static_cast<unsigned char>(c)));
 }
 
+std::string EncodeUtf8(std::u32string_view codePoints) {
+    std::string out;
+    for (char32_t c : codePoints) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::string Cp1252ToUtf8(std::string_view text) {
+    std::u32string codePoints;
+    codePoints.reserve(text.size());
+    for (char c : text) codePoints.push_back(Cp1252ToUnicode(static_cast<unsigned char>(c)));
+    return EncodeUtf8(codePoints);
+}
+
+std::string Utf8ToCp1252(std::string_view text, char replacement) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t cp = static_cast<unsigned char>(text[i]);
+        std::size_t n = cp < 0x80 ? 1 : Utf8Length(text, i, &cp);
+        if (n == 0) {
+            out += replacement;
+            ++i;
+            continue;
+        }
+        i += n;
+        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+            out += static_cast<char>(cp);
+            continue;
+        }
+        char byte = replacement;
+        for (unsigned c = 0x80; c < 0xA0; ++c)
+            if (Cp1252ToUnicode(static_cast<unsigned char>(c)) == cp) byte = static_cast<char>(c);
+        out += byte;
+    }
+    return out;
+}
+
 }  // namespace win

@@ -10,4 +10,12 @@ namespace win {
 void DecodeText(std::string_view text, std::u32string& out);
 char32_t Cp1252ToUnicode(unsigned char c);
 
+// Conversions at the edges where text leaves or enters as UTF-8 (the desktop's clipboard and text
+// input). Windows-1252 to UTF-8 never fails; the other way, what the code page cannot hold and
+// bytes that are not UTF-8 become `replacement`, as a conversion to an ANSI code page gives its
+// default character.
+std::string EncodeUtf8(std::u32string_view codePoints);
+std::string Cp1252ToUtf8(std::string_view text);
+std::string Utf8ToCp1252(std::string_view text, char replacement = '?');
+
 }  // namespace win

@@ -54,6 +54,7 @@ bool WindowSystem::TranslateInput(const InputEvent& event, MSG* msg) {
     switch (event.type) {
         case InputEvent::Type::KeyDown:
         case InputEvent::Type::KeyUp:
+        case InputEvent::Type::Char:
             return RouteKey(event, msg);
         case InputEvent::Type::Quit:
             Quit(0);
@@ -153,6 +154,12 @@ bool WindowSystem::RouteMouse(const InputEvent& event, MSG* msg) {
 }
 
 bool WindowSystem::RouteKey(const InputEvent& event, MSG* msg) {
+    if (event.type == InputEvent::Type::Char) {
+        Window* target = keyboardGrab_ ? keyboardGrab_ : focus_ ? focus_ : active_;
+        if (!target) return false;
+        *msg = MSG{target->handle_, WM_CHAR, event.ch & 0xFF, 1, GetTickCount(), cursor_};
+        return true;
+    }
     const bool down = event.type == InputEvent::Type::KeyDown;
     UINT vk = event.vk & 0xFF;
     bool wasDown = keys_[vk];
@@ -166,6 +173,7 @@ bool WindowSystem::RouteKey(const InputEvent& event, MSG* msg) {
     if (wasDown) lParam |= 0x40000000;
     if (!down) lParam |= static_cast<LPARAM>(0xC0000000u);
     if (alt) lParam |= 0x20000000;
+    if (event.textSeparately) lParam |= kKeyTextSeparately;
     *msg = MSG{target->handle_, message, vk, lParam, GetTickCount(), cursor_};
     return true;
 }
@@ -199,16 +207,24 @@ void InjectClick(Point screen, int button) {
     InjectMouseButton(screen, button, false);
 }
 
-void InjectKey(UINT vk, bool down) {
+void InjectKey(UINT vk, bool down, bool textSeparately) {
     InputEvent e;
     e.type = down ? InputEvent::Type::KeyDown : InputEvent::Type::KeyUp;
     e.vk = vk;
+    e.textSeparately = textSeparately;
     WindowSystem::Instance().PostInput(e);
 }
 
 void InjectKeyPress(UINT vk) {
     InjectKey(vk, true);
     InjectKey(vk, false);
+}
+
+void InjectChar(UINT ch) {
+    InputEvent e;
+    e.type = InputEvent::Type::Char;
+    e.ch = ch;
+    WindowSystem::Instance().PostInput(e);
 }
 
 }  // namespace win

@@ -38,6 +38,18 @@ char CharForKey(UINT vk, bool shift) {
     }
 }
 
+// With Ctrl held a letter makes its control character (Ctrl+C is 3), as the keyboard layouts of
+// Windows do; Ctrl+Backspace is DEL and Ctrl+Enter a line feed.
+char ControlCharForKey(UINT vk) {
+    if (vk >= 'A' && vk <= 'Z') return static_cast<char>(vk - 'A' + 1);
+    switch (vk) {
+        case VK_BACK: return 0x7F;
+        case VK_RETURN: return '\n';
+        case VK_SPACE: return ' ';
+        default: return 0;
+    }
+}
+
 }  // namespace
 
 BOOL GetMessage(MSG* msg) {
@@ -52,8 +64,14 @@ BOOL PeekMessage(MSG* msg, bool remove) { return System().Peek(msg, remove) ? TR
 
 BOOL TranslateMessage(const MSG* msg) {
     if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) return FALSE;
-    char ch = CharForKey(static_cast<UINT>(msg->wParam), GetKeyState(VK_SHIFT) < 0);
+    const UINT vk = static_cast<UINT>(msg->wParam);
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    const bool alt = msg->message == WM_SYSKEYDOWN;
+    if (control && alt) return FALSE;
+    char ch = control ? ControlCharForKey(vk) : CharForKey(vk, GetKeyState(VK_SHIFT) < 0);
     if (!ch) return FALSE;
+    const bool printable = static_cast<unsigned char>(ch) >= 0x20 && ch != 0x7F;
+    if (!alt && printable && (msg->lParam & kKeyTextSeparately)) return FALSE;
     // The character arrives as the very next message, as the translated key would on Windows.
     MSG charMsg = *msg;
     charMsg.message = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;

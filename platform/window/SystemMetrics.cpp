@@ -20,6 +20,7 @@ int GetSystemMetrics(int index) {
         case SM_CYSMCAPTION: return 16;
         case SM_CXSMSIZE: return 12;
         case SM_CYSMSIZE: return 15;
+        case SM_CXVSCROLL: case SM_CYVSCROLL: case SM_CYVTHUMB: return 16;
         default: return 0;
     }
 }

@@ -212,6 +212,8 @@ LRESULT Window::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSEWHEEL:
             if (parent_) return parent_->SendMessage(message, wParam, lParam);
             return 0;
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM: return -1;  // the list box's default action
         default: return 0;
     }
 }
@@ -332,7 +334,9 @@ Rect Window::NonClientInsets() const {
     int caption = 0;
     if ((style_ & WS_CAPTION) == WS_CAPTION)
         caption = GetSystemMetrics((exStyle_ & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
-    return {edge, edge + caption, edge, edge};
+    // A vertical scroll bar sits inside the edges, right of the client area.
+    int scrollBar = (style_ & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+    return {edge, edge + caption, edge + scrollBar, edge};
 }
 
 Rect Window::ClientRect() const {

@@ -73,7 +73,15 @@ constexpr UINT WM_MBUTTONDOWN = 0x0207;
 constexpr UINT WM_MBUTTONUP = 0x0208;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
+constexpr UINT WM_CUT = 0x0300;
+constexpr UINT WM_COPY = 0x0301;
+constexpr UINT WM_PASTE = 0x0302;
+constexpr UINT WM_CLEAR = 0x0303;
+constexpr UINT WM_UNDO = 0x0304;
 constexpr UINT WM_USER = 0x0400;
+constexpr UINT WM_VKEYTOITEM = 0x002E;
+constexpr UINT WM_CHARTOITEM = 0x002F;
+constexpr UINT WM_VSCROLL = 0x0115;
 
 constexpr UINT WM_GETDLGCODE = 0x0087;
 constexpr UINT DLGC_WANTARROWS = 0x0001;
@@ -105,6 +113,23 @@ constexpr int HTCLIENT = 1;
 constexpr int HTCAPTION = 2;
 constexpr int HTBORDER = 18;
 constexpr int HTCLOSE = 20;
+constexpr int HTVSCROLL = 7;
+
+// Scroll bar requests in the low word of WM_VSCROLL's wParam (the high word holds the thumb's
+// position for SB_THUMBTRACK and SB_THUMBPOSITION).
+constexpr UINT SB_LINEUP = 0;
+constexpr UINT SB_LINEDOWN = 1;
+constexpr UINT SB_PAGEUP = 2;
+constexpr UINT SB_PAGEDOWN = 3;
+constexpr UINT SB_THUMBPOSITION = 4;
+constexpr UINT SB_THUMBTRACK = 5;
+constexpr UINT SB_TOP = 6;
+constexpr UINT SB_BOTTOM = 7;
+constexpr UINT SB_ENDSCROLL = 8;
+
+// One notch of the mouse wheel, in the signed high word of WM_MOUSEWHEEL's wParam.
+constexpr int WHEEL_DELTA = 120;
+constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM wp) { return static_cast<std::int16_t>(HIWORD(wp)); }
 
 // WM_ACTIVATE states.
 constexpr UINT WA_INACTIVE = 0;

@@ -303,7 +303,8 @@ void WindowSystem::RunIdleHook() {
 
 static Window* FirstDirty(Window* w) {
     if (!(w->GetStyle() & WS_VISIBLE)) return nullptr;
-    if (!w->UpdateRegion().IsEmpty()) return w;
+    // A child's frame (a scroll bar) can change while its client area stays valid.
+    if (!w->UpdateRegion().IsEmpty() || w->FrameDirty()) return w;
     for (Window* child : w->Children())
         if (Window* found = FirstDirty(child)) return found;
     return nullptr;

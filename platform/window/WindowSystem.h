@@ -14,13 +14,20 @@
 namespace win {
 
 struct InputEvent {
-    enum class Type { MouseMove, MouseDown, MouseUp, MouseWheel, KeyDown, KeyUp, Quit };
+    enum class Type { MouseMove, MouseDown, MouseUp, MouseWheel, KeyDown, KeyUp, Char, Quit };
     Type type = Type::MouseMove;
     Point screen;       // mouse events
     int button = 0;     // 0 left, 1 right, 2 middle
     int wheelDelta = 0;
     UINT vk = 0;        // key events
+    // From a backend whose own text input types the characters (with the user's keyboard layout):
+    // TranslateMessage then makes only the control characters from the key.
+    bool textSeparately = false;
+    UINT ch = 0;        // typed character (Windows-1252), from a backend's text input
 };
+
+// In the lParam of a key message: the key came with textSeparately (a bit Windows reserves).
+constexpr LPARAM kKeyTextSeparately = LPARAM{1} << 25;
 
 class WindowSystem {
 public:
@@ -170,8 +177,10 @@ void SetIdleHook(std::function<void()> hook);
 // Input as a person gives it: tests, scripts and the SDL backend all come through here.
 void InjectMouseMove(Point screen);
 void InjectMouseButton(Point screen, int button, bool down);
-void InjectKey(UINT vk, bool down);
+void InjectKey(UINT vk, bool down, bool textSeparately = false);
 void InjectKeyPress(UINT vk);  // down and up
+// A typed character as a backend's text input gives it: WM_CHAR to the focus.
+void InjectChar(UINT ch);
 void InjectClick(Point screen, int button = 0);
 
 }  // namespace win

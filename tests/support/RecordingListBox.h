@@ -1,6 +1,6 @@
 #pragma once
-// A window that stands in for a list box and keeps the lines LB_ADDSTRING gives it, for the preset
-// tests and the preset fuzzer (the platform has no list box control yet).
+// A window that stands in for a list box and keeps the lines LB_ADDSTRING gives it, in the order
+// given, for the preset tests and the preset fuzzer.
 #include <string>
 #include <vector>
 

@@ -37,10 +37,16 @@ TEST(DemoScriptTest, ParsesEveryCommandWithItsLine) {
         "automate midCutoff 0 2 74\n"
         "show 0\n"
         "press cc\n"
+        "wrclick 4 5\n"
+        "wdblclick 6 7\n"
+        "clickid 1000\n"
+        "select 1001 Warm  Pad 2\n"
+        "print\n"
+        "print 1002\n"
         "quit\n";
     ParseResult result = Parse(text, "demo.kvx4script");
     ASSERT_TRUE(result.Ok()) << result.errors.front();
-    ASSERT_EQ(result.commands.size(), 16u);
+    ASSERT_EQ(result.commands.size(), 22u);
 
     EXPECT_EQ(result.commands[0].line, 2);
     EXPECT_EQ(As<Move>(result.commands[0]).to, (win::Point{10, 20}));
@@ -67,7 +73,15 @@ TEST(DemoScriptTest, ParsesEveryCommandWithItsLine) {
     EXPECT_EQ(As<Automate>(result.commands[12]).controller, 74);
     EXPECT_FALSE(As<Show>(result.commands[13]).show);
     EXPECT_EQ(As<Press>(result.commands[14]).button, HostButton::MidiCc);
-    EXPECT_TRUE(std::holds_alternative<Quit>(result.commands[15].action));
+    EXPECT_EQ(As<WindowClick>(result.commands[15]).at, (win::Point{4, 5}));
+    EXPECT_EQ(As<WindowClick>(result.commands[15]).button, 1);
+    EXPECT_TRUE(As<WindowClick>(result.commands[16]).twice);
+    EXPECT_EQ(As<ControlClick>(result.commands[17]).id, 1000);
+    EXPECT_EQ(As<SelectLine>(result.commands[18]).id, 1001);
+    EXPECT_EQ(As<SelectLine>(result.commands[18]).text, "Warm  Pad 2") << "the line's own spacing";
+    EXPECT_EQ(As<Print>(result.commands[19]).id, 0);
+    EXPECT_EQ(As<Print>(result.commands[20]).id, 1002);
+    EXPECT_TRUE(std::holds_alternative<Quit>(result.commands[21].action));
 }
 
 TEST(DemoScriptTest, CommandsAndNamesIgnoreCaseAndWindowsLineEnds) {
@@ -96,17 +110,20 @@ TEST(DemoScriptTest, ReportsEveryBadLineWithItsNumberAndKeepsTheGoodOnes) {
         "set gain 3\n"           // 6 unknown field
         "cc 4 0 7 64\n"          // 7 port out of range
         "key Hyper\n"            // 8 unknown key
-        "type a#b\n"             // 9 untypeable
+        "type a\xE2\x86\x92" "b\n"  // 9 untypeable
         "show yes\n"             // 10
         "automate bypass 0 0 1\n"  // 11 not a record
         "press panic\n"          // 12
         "screenshot\n"           // 13 missing path
         "quit now\n"             // 14
         "set bypass 2\n"         // 15
-        "drag 1 2 3 99999\n";    // 16 coordinate far out
+        "drag 1 2 3 99999\n"     // 16 coordinate far out
+        "clickid 0\n"            // 17 no control has id 0
+        "select 5\n"             // 18 missing text
+        "print 1 2\n";           // 19 one id at most
     ParseResult result = Parse(text, "bad.kvx4script");
     ASSERT_EQ(result.commands.size(), 1u);
-    ASSERT_EQ(result.errors.size(), 15u);
+    ASSERT_EQ(result.errors.size(), 18u);
     for (size_t i = 0; i < result.errors.size(); ++i)
         EXPECT_EQ(result.errors[i].rfind("bad.kvx4script:" + std::to_string(i + 2) + ": ", 0), 0u) << result.errors[i];
     EXPECT_NE(result.errors[0].find("unknown command 'clik'"), std::string::npos);
@@ -115,7 +132,7 @@ TEST(DemoScriptTest, ReportsEveryBadLineWithItsNumberAndKeepsTheGoodOnes) {
     EXPECT_NE(result.errors[3].find("0..255"), std::string::npos);
     EXPECT_NE(result.errors[4].find("'gain'"), std::string::npos);
     EXPECT_NE(result.errors[5].find("PORT"), std::string::npos);
-    EXPECT_NE(result.errors[7].find("'#'"), std::string::npos);
+    EXPECT_NE(result.errors[7].find("'\xE2\x86\x92'"), std::string::npos);
 }
 
 TEST(DemoScriptTest, EmptyOrCommentOnlyScriptHasNoCommands) {
@@ -162,9 +179,20 @@ TEST(KeyNamesTest, TypingUsesShiftForCapitals) {
     EXPECT_EQ((*strokes)[0], (KeyStroke{'A', false}));
     EXPECT_EQ((*strokes)[1], (KeyStroke{'B', true}));
     EXPECT_EQ((*strokes)[2].vk, win::VK_OEM_MINUS);
-    char bad = 0;
-    EXPECT_FALSE(KeyStrokesForText("ok!", &bad));
-    EXPECT_EQ(bad, '!');
+    // Other printable characters are typed as characters, Windows-1252 ones from UTF-8 included;
+    // control characters and what the code page lacks are refused by name.
+    strokes = KeyStrokesForText("a/\xC3\xA9\xE2\x82\xAC");
+    ASSERT_TRUE(strokes);
+    ASSERT_EQ(strokes->size(), 4u);
+    EXPECT_EQ((*strokes)[1], (KeyStroke{0, false, false, false, '/'}));
+    EXPECT_EQ((*strokes)[2].character, 0xE9u);
+    EXPECT_EQ((*strokes)[3].character, 0x80u);  // the euro sign's place in Windows-1252
+    EXPECT_EQ((*KeyStrokesForText("caf\xE9"))[3].character, 0xE9u) << "a Windows-1252 script";
+    std::string bad;
+    EXPECT_FALSE(KeyStrokesForText("tab\there", &bad));
+    EXPECT_EQ(bad, "\t");
+    EXPECT_FALSE(KeyStrokesForText("\xE2\x84\xA2\xE2\x86\x92", &bad));  // the arrow is not in it
+    EXPECT_EQ(bad, "\xE2\x86\x92");
 }
 
 }  // namespace

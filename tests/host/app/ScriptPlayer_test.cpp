@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "host/app/ScriptPlayer.h"
+#include "platform/gdi/Font.h"
 #include "platform/window/MessageBox.h"
+#include "platform/window/controls/ListBoxControl.h"
+#include "platform/window/controls/ListBoxMessages.h"
 #include "tests/support/HeadlessDesktop.h"
 
 namespace {
@@ -35,6 +38,7 @@ public:
         if (!screenshotsWork) *error = "cannot write screenshot " + path;
         return screenshotsWork;
     }
+    void Print(const std::string& line) override { log.push_back("print " + line); }
     void ScriptEnded(bool quitRequested, const std::string& error) override {
         ++ends;
         endedByQuit = quitRequested;
@@ -156,6 +160,45 @@ TEST_F(ScriptPlayerTest, ScriptAnswersAModalMessageBoxItOpened) {
     ASSERT_EQ(target.events.size(), 2u);
     EXPECT_EQ(target.events[1], "answer " + std::to_string(win::IDCANCEL));
     EXPECT_EQ(actions.log.size(), 1u);
+}
+
+// A window above the target, placed where a script cannot know it, with a list of 40 lines and a
+// child button: the window commands find it, its controls by id and its lines by text.
+TEST_F(ScriptPlayerTest, WindowCommandsActOnTheTopMostWindowAndItsControls) {
+    Target top;
+    ASSERT_TRUE(top.CreateEx(0, nullptr, "Choose", win::WS_POPUP | win::WS_VISIBLE, win::Rect::FromSize(321, 123, 200, 150),
+                             nullptr, 0));
+    win::ListBoxControl list;
+    auto font = win::CreateFontA(-11, 0, 0, 0, win::FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "MS Sans Serif");
+    ASSERT_TRUE(list.CreateEx(0, "ListBox", "", win::WS_CHILD | win::WS_VISIBLE | win::WS_VSCROLL | win::LBS_NOTIFY,
+                              win::Rect::FromSize(10, 10, 120, 60), &top, 1000));
+    list.SetFont(font.get());
+    for (int i = 0; i < 40; ++i)
+        list.SendMessage(win::LB_ADDSTRING, 0, reinterpret_cast<win::LPARAM>(("Line " + std::to_string(i)).c_str()));
+    Target button;
+    ASSERT_TRUE(button.CreateEx(0, nullptr, "Go", win::WS_CHILD | win::WS_VISIBLE, win::Rect::FromSize(140, 100, 40, 20),
+                                &top, 7));
+    Pump();
+
+    Play("wclick 5 6\nclickid 7\nselect 1000 line 33\nprint\nprint 7\nprint 1000\n");
+    EXPECT_EQ(top.events, (std::vector<std::string>{"down 5,6", "up 5,6"}));
+    EXPECT_EQ(button.events, (std::vector<std::string>{"down 20,10", "up 20,10"}));
+    EXPECT_EQ(list.SendMessage(win::LB_GETCURSEL), 33) << "the line clicked after scrolling it into view";
+    ASSERT_EQ(actions.log.size(), 42u);
+    EXPECT_EQ(actions.log[0], "print Choose");
+    EXPECT_EQ(actions.log[1], "print Go");
+    EXPECT_EQ(actions.log[2], "print   Line 0");
+    EXPECT_EQ(actions.log[35], "print > Line 33");
+    EXPECT_TRUE(target.events.empty()) << "nothing reaches the window underneath";
+
+    for (const auto& [script, error] : std::vector<std::pair<std::string, std::string>>{
+             {"clickid 99\n", "t:1: \"Choose\" has no control 99"},
+             {"select 1000 Line 99\n", "t:1: list 1000 of \"Choose\" has no line \"Line 99\""},
+             {"select 7 Go\n", "t:1: control 7 of \"Choose\" is not a list box"}}) {
+        actions = FakeActions();
+        Play(script);
+        EXPECT_EQ(actions.endError, error);
+    }
 }
 
 TEST_F(ScriptPlayerTest, EmptyScriptEndsAtOnce) {
