@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/kernel/LastError.h"
 #include "platform/module/Module.h"
 #include "platform/window/ControlMessages.h"
 #include "platform/window/DialogTemplates.h"
@@ -228,8 +229,11 @@ INT_PTR Dialog::DoModal() {
     ended_ = false;
     if (owner) owner->EnableWindow(FALSE);
     if (!CreateIndirect(owner)) {
+        // The caller asks GetLastError why: enabling the owner again must not overwrite it.
+        const DWORD error = GetLastError();
         if (owner && ownerWasEnabled) owner->EnableWindow(TRUE);
         if (GetSafeHwnd()) DestroyWindow();
+        SetLastError(error);
         return -1;
     }
     running_ = true;
