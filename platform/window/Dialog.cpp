@@ -7,6 +7,7 @@
 #include "platform/module/Module.h"
 #include "platform/window/ControlMessages.h"
 #include "platform/window/DialogTemplates.h"
+#include "platform/window/SystemMetrics.h"
 #include "platform/window/WindowSystem.h"
 
 namespace win {
@@ -195,7 +196,7 @@ const DialogTemplate* Dialog::Template() const {
     return module ? module->FindDialog(templateId_) : nullptr;
 }
 
-BOOL Dialog::CreateIndirect(Window* owner) {
+BOOL Dialog::CreateIndirect(Window* owner, bool show) {
     const DialogTemplate* dialog = Template();
     if (!dialog) return FALSE;
     DialogTemplate copy = *dialog;
@@ -205,30 +206,41 @@ BOOL Dialog::CreateIndirect(Window* owner) {
     for (Window* child : Children())
         if (child->ClassName() == "Button" && (child->GetStyle() & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
             defaultId_ = child->GetDlgCtrlID();
-    // Dialogs without a position are centred on their owner, or on the screen.
-    if (!(copy.style & WS_CHILD) && ((copy.x == 0 && copy.y == 0) || (copy.style & DS_CENTER))) {
-        Rect area = owner ? owner->GetTopLevelParent()->WindowRect() : Rect{0, 0, 1024, 768};
-        Rect mine = WindowRect();
-        MoveWindow(area.left + (area.Width() - mine.Width()) / 2, area.top + (area.Height() - mine.Height()) / 2,
-                   mine.Width(), mine.Height(), FALSE);
-    }
-    HWND self = GetSafeHwnd();
-    BOOL setDefaultFocus = static_cast<BOOL>(SendMessage(WM_INITDIALOG, 0, 0));
+    const bool popup = !(copy.style & WS_CHILD);
+    if (popup && (copy.style & DS_CENTER)) CenterWindow(nullptr, true);
+
+    const Point placed = WindowRect().TopLeft();
+    Window* first = GetNextDlgTabItem(this, nullptr, false);
+    const HWND firstHandle = first ? first->GetSafeHwnd() : nullptr;
+    const HWND self = GetSafeHwnd();
+    const BOOL setDefaultFocus = static_cast<BOOL>(SendMessage(WM_INITDIALOG, reinterpret_cast<WPARAM>(firstHandle), 0));
     if (!IsWindow(self)) return FALSE;
-    if (setDefaultFocus)
-        if (Window* first = GetNextDlgTabItem(this, nullptr, false)) SetDialogFocus(first);
-    (void)visible;
-    ShowWindow(SW_SHOW);
+    // The framework centres a popup dialog on its owner once it is initialised, unless the
+    // initialisation moved it; one that only resized itself is centred with its new size.
+    if (popup && WindowRect().TopLeft() == placed) CenterWindow();
+    show = show || visible;
+    // A dialog that stays hidden takes no focus now (that would activate it): it goes to the first
+    // tab stop when the dialog is first activated.
+    if (setDefaultFocus && show) {
+        // The control named in wParam, unless the initialisation disabled or hid it: then the next
+        // tab stop after it.
+        Window* focus = FromHandle(firstHandle);
+        if (!focus || !IsChild(focus) || !focus->IsWindowEnabled() || !(focus->GetStyle() & WS_VISIBLE))
+            focus = GetNextDlgTabItem(this, focus && IsChild(focus) ? focus : nullptr, false);
+        if (focus) SetDialogFocus(focus);
+    }
+    if (show) ShowWindow(SW_SHOW);
     return TRUE;
 }
 
 INT_PTR Dialog::DoModal() {
-    Window* owner = requestedParent_ ? requestedParent_->GetTopLevelParent()
-                                     : (ownerless_ ? nullptr : Window::GetActiveWindow());
+    Window* owner = requestedParent_ ? requestedParent_ : (ownerless_ ? nullptr : Window::GetActiveWindow());
+    if (owner) owner = owner->GetTopLevelParent();
+    // An owner that was disabled already (by an outer modal loop) is left for that loop to enable.
     const bool ownerWasEnabled = owner && owner->IsWindowEnabled();
     ended_ = false;
-    if (owner) owner->EnableWindow(FALSE);
-    if (!CreateIndirect(owner)) {
+    if (ownerWasEnabled) owner->EnableWindow(FALSE);
+    if (!CreateIndirect(owner, true)) {
         // The caller asks GetLastError why: enabling the owner again must not overwrite it.
         const DWORD error = GetLastError();
         if (owner && ownerWasEnabled) owner->EnableWindow(TRUE);
@@ -248,7 +260,7 @@ INT_PTR Dialog::DoModal() {
 
 BOOL Dialog::CreateModeless(Window* parent) {
     if (parent) requestedParent_ = parent;
-    return CreateIndirect(requestedParent_);
+    return CreateIndirect(requestedParent_, false);
 }
 
 void Dialog::EndDialog(int result) {
@@ -260,6 +272,31 @@ void Dialog::EndDialog(int result) {
 BOOL Dialog::OnInitDialog() { return TRUE; }
 void Dialog::OnOK() { EndDialog(IDOK); }
 void Dialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void Dialog::CenterWindow(Window* alternateOwner, bool onScreen) {
+    const Rect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const Rect mine = WindowRect();
+    const bool child = (GetStyle() & WS_CHILD) != 0;
+    Window* center = onScreen ? nullptr : alternateOwner ? alternateOwner : child ? GetParent() : GetOwner();
+    Rect on = screen;
+    if (child) {
+        if (center) on = center->ClientRect().Offset(center->ClientOriginOnScreen());
+    } else if (center && center->IsWindowVisible()) {
+        on = center->WindowRect();
+    }
+    int x = on.left + (on.Width() - mine.Width()) / 2;
+    int y = on.top + (on.Height() - mine.Height()) / 2;
+    if (!child) {
+        // Inside the screen, its top-left corner first when it is larger than the screen.
+        x = std::max(screen.left, std::min(x, screen.right - mine.Width()));
+        y = std::max(screen.top, std::min(y, screen.bottom - mine.Height()));
+    } else if (Window* parent = GetParent()) {
+        const Point origin = parent->ClientOriginOnScreen();
+        x -= origin.x;
+        y -= origin.y;
+    }
+    MoveWindow(x, y, mine.Width(), mine.Height(), FALSE);
+}
 
 void Dialog::SetDefaultId(int id) {
     if (Window* old = GetDlgItem(defaultId_); old && old->ClassName() == "Button")

@@ -13,8 +13,10 @@ public:
     explicit Dialog(UINT templateId, Window* parent = nullptr);
     explicit Dialog(DialogTemplate dialog, Window* parent = nullptr);
 
-    // Returns the code given to EndDialog, or -1 when the dialog could not be made.
+    // Returns the code given to EndDialog, or -1 when the dialog could not be made. Without a
+    // parent the dialog is owned by the active window, which is disabled while the dialog runs.
     virtual INT_PTR DoModal();
+    // Shown at once only when the template has WS_VISIBLE.
     BOOL CreateModeless(Window* parent = nullptr);
     void EndDialog(int result);
     bool IsModalRunning() const { return running_; }
@@ -22,6 +24,11 @@ public:
     virtual BOOL OnInitDialog();
     virtual void OnOK();
     virtual void OnCancel();
+
+    // Centres the dialog on its owner (a child on its parent's client area), or on `alternateOwner`,
+    // or on the screen when it has neither, the owner is hidden or `onScreen` asks for it; a popup
+    // is kept inside the screen.
+    void CenterWindow(Window* alternateOwner = nullptr, bool onScreen = false);
 
     int GetDefaultId() const { return defaultId_; }
     void SetDefaultId(int id);
@@ -39,7 +46,7 @@ protected:
     const DialogTemplate* Template() const;
 
 private:
-    BOOL CreateIndirect(Window* owner);
+    BOOL CreateIndirect(Window* owner, bool show);
 
     UINT templateId_ = 0;
     DialogTemplate ownTemplate_;
