@@ -100,8 +100,13 @@ BOOL CreateFromTemplate(Window& self, const DialogTemplate& dialog, Window* pare
         Rect r = MapDialogRect({item.x, item.y, item.x + item.cx, item.y + item.cy}, base);
         // The control deletes itself with its window only once it has one: a control that refuses
         // its creation is deleted here, exactly once.
-        if (!control->CreateEx(item.exStyle, item.className.c_str(), item.text.c_str(), item.style | WS_CHILD, r,
-                               &self, item.id)) {
+        // Dialogs have had the 3-D look since Windows 95: a bordered control gets the sunken edge.
+        DWORD style = item.style | WS_CHILD, exStyle = item.exStyle;
+        if (style & WS_BORDER) {
+            style &= ~WS_BORDER;
+            exStyle |= WS_EX_CLIENTEDGE;
+        }
+        if (!control->CreateEx(exStyle, item.className.c_str(), item.text.c_str(), style, r, &self, item.id)) {
             delete control;
             ReportFailedControl(dialog, item, "refused its creation");
             if (noFail) continue;

@@ -1,11 +1,12 @@
 // Making a dialog's controls from its template: a control that cannot be made fails the whole
-// dialog with a reason, unless the template forgives it.
+// dialog with a reason, unless the template forgives it; bordered controls get the 3-D edge.
 #include <gtest/gtest.h>
 
 #include "platform/kernel/LastError.h"
 #include "platform/module/Module.h"
 #include "platform/window/Dialog.h"
 #include "platform/window/DialogTemplates.h"
+#include "platform/window/controls/EditControl.h"
 #include "tests/platform/window/SampleDialogs.h"
 #include "tests/support/HeadlessDesktop.h"
 
@@ -107,6 +108,28 @@ TEST_F(DialogCreationTest, NoFailCreateLeavesOutTheControlsThatCannotBeMade) {
         EXPECT_NE(dialog.GetDlgItem(IDOK), nullptr);
         EXPECT_EQ(RefusingControl::deleted, std::string(className) == "KvxRefusing" ? 1 : 0);
     }
+}
+
+TEST_F(DialogCreationTest, ABorderedTemplateControlGetsTheSunkenEdgeAndOneMadeOutsideADialogKeepsItsBorder) {
+    DialogTemplate t = sampledialogs::Base("Borders", 120, 100);
+    const char* classes[] = {"Edit", "ListBox", "Static", "Button"};
+    for (int i = 0; i < 4; ++i)
+        t.items.push_back({classes[i], "x", 100 + i, WS_VISIBLE | WS_BORDER, 0, 5, 5 + 20 * i, 80, 14});
+    Dialog dialog(t, &owner);
+    ASSERT_TRUE(dialog.CreateModeless());
+    for (int i = 0; i < 4; ++i) {
+        Window* control = dialog.GetDlgItem(100 + i);
+        ASSERT_NE(control, nullptr) << classes[i];
+        EXPECT_EQ(control->GetStyle() & WS_BORDER, 0u) << classes[i];
+        EXPECT_NE(control->GetExStyle() & WS_EX_CLIENTEDGE, 0u) << classes[i];
+        EXPECT_EQ(control->ClientOriginOnScreen() - control->WindowRect().TopLeft(), (Point{2, 2})) << classes[i];
+    }
+
+    EditControl edit;
+    ASSERT_TRUE(edit.Create("Edit", "x", WS_CHILD | WS_VISIBLE | WS_BORDER, {5, 5, 105, 25}, &owner, 1));
+    EXPECT_NE(edit.GetStyle() & WS_BORDER, 0u);
+    EXPECT_EQ(edit.GetExStyle() & WS_EX_CLIENTEDGE, 0u);
+    EXPECT_EQ(edit.ClientRect(), (Rect{0, 0, 98, 18}));
 }
 
 }  // namespace
