@@ -6,6 +6,7 @@
 #include "platform/kernel/LastError.h"
 #include "platform/module/Module.h"
 #include "platform/window/ControlMessages.h"
+#include "platform/window/DataExchange.h"
 #include "platform/window/DialogTemplates.h"
 #include "platform/window/SystemMetrics.h"
 #include "platform/window/WindowSystem.h"
@@ -269,9 +270,28 @@ void Dialog::EndDialog(int result) {
     if (!running_ && GetSafeHwnd()) DestroyWindow();
 }
 
-BOOL Dialog::OnInitDialog() { return TRUE; }
-void Dialog::OnOK() { EndDialog(IDOK); }
+BOOL Dialog::OnInitDialog() {
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void Dialog::OnOK() {
+    if (!UpdateData(TRUE)) return;
+    EndDialog(IDOK);
+}
+
 void Dialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void Dialog::DoDataExchange(DataExchange&) {}
+
+BOOL Dialog::UpdateData(BOOL saveAndValidate) {
+    DataExchange dx(*this, saveAndValidate != FALSE);
+    DoDataExchange(dx);
+    if (!dx.Failed()) return TRUE;
+    if (Window* control = dx.FailedControl())
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control->GetSafeHwnd()), TRUE);
+    return FALSE;
+}
 
 void Dialog::CenterWindow(Window* alternateOwner, bool onScreen) {
     const Rect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};

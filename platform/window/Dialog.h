@@ -1,12 +1,17 @@
 #pragma once
-// A dialog box made from a template: modal (DoModal runs a nested loop until EndDialog) or modeless.
-// The dialog manager's keyboard handling as Windows dialogs have it: Tab and Shift+Tab among tab
-// stops, arrows within a group, Enter for the default button, Escape for Cancel, mnemonics ("&x" in a
-// button's, static's or group box's text, with Alt or alone).
+// A dialog box made from a template, with the framework dialog class's defaults: modal (DoModal runs
+// a nested loop until EndDialog) or modeless. The dialog manager's keyboard handling as Windows
+// dialogs have it: Tab and Shift+Tab among tab stops, arrows within a group, Enter for the default
+// button, Escape for Cancel, mnemonics ("&x" in a button's, static's or group box's text, with Alt or
+// alone). Dialog data exchange: DoDataExchange lists the members exchanged with the controls
+// (DataExchange.h), UpdateData runs it; the default initialisation writes the members into the
+// controls, the default OK reads them back and ends with IDOK only when that succeeds.
 #include "platform/module/ResourceTemplates.h"
 #include "platform/window/Window.h"
 
 namespace win {
+
+class DataExchange;
 
 class Dialog : public Window {
 public:
@@ -24,6 +29,11 @@ public:
     virtual BOOL OnInitDialog();
     virtual void OnOK();
     virtual void OnCancel();
+
+    // FALSE writes the members into the controls, TRUE reads and validates them; FALSE when a
+    // helper failed the exchange (the focus then goes to the control that failed).
+    BOOL UpdateData(BOOL saveAndValidate = TRUE);
+    virtual void DoDataExchange(DataExchange& dx);
 
     // Centres the dialog on its owner (a child on its parent's client area), or on `alternateOwner`,
     // or on the screen when it has neither, the owner is hidden or `onScreen` asks for it; a popup
