@@ -58,7 +58,8 @@ std::shared_ptr<Font> Font::Create(const LOGFONTA& logFont) {
     }
     font->family_ = match.family;
     font->path_ = match.path;
-    font->monochrome_ = lf.lfQuality == NONANTIALIASED_QUALITY;
+    // Bitmap fonts are drawn as they are, whatever quality is asked for (LOGFONT lfQuality).
+    font->monochrome_ = lf.lfQuality == NONANTIALIASED_QUALITY || IsRasterFace(faceName);
 
     const int cellUnits = std::max(fm.winAscent + fm.winDescent, 1);
     int requested = lf.lfHeight == 0 ? -kDefaultCharHeight : std::clamp<int>(lf.lfHeight, -kMaxPixelSize, kMaxPixelSize);

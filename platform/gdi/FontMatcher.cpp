@@ -19,30 +19,40 @@ std::string Lower(std::string_view s) {
 
 // "MS Sans Serif" and the dialog aliases have Arial-like widths (6 x 13 dialog units at 8 pt);
 // fontconfig's default for unknown names is DejaVu Sans, about 15 % wider, which breaks layouts.
+// Some of these names are bitmap (raster) fonts on Windows, which are never smoothed.
 struct Substitute {
     const char* windowsName;
     const char* family;
+    bool raster = false;
 };
 constexpr Substitute kSubstitutes[] = {
     {"", "Liberation Sans"},
-    {"ms sans serif", "Liberation Sans"},
-    {"ms shell dlg", "Liberation Sans"},
+    {"ms sans serif", "Liberation Sans", true},
+    {"ms shell dlg", "Liberation Sans", true},  // MS Sans Serif through the system's substitutes
     {"ms shell dlg 2", "Liberation Sans"},
     {"microsoft sans serif", "Liberation Sans"},
-    {"system", "Liberation Sans"},
-    {"helv", "Liberation Sans"},
+    {"system", "Liberation Sans", true},
+    {"helv", "Liberation Sans", true},
     {"tahoma", "Liberation Sans"},
     {"arial", "Liberation Sans"},
     {"helvetica", "Liberation Sans"},
     {"verdana", "DejaVu Sans"},
-    {"courier", "Liberation Mono"},
+    {"courier", "Liberation Mono", true},
     {"courier new", "Liberation Mono"},
-    {"fixedsys", "Liberation Mono"},
-    {"terminal", "Liberation Mono"},
+    {"fixedsys", "Liberation Mono", true},
+    {"terminal", "Liberation Mono", true},
     {"lucida console", "Liberation Mono"},
     {"times new roman", "Liberation Serif"},
-    {"ms serif", "Liberation Serif"},
+    {"ms serif", "Liberation Serif", true},
 };
+
+const Substitute* FindSubstitute(std::string_view faceName) {
+    std::string key = Lower(faceName);
+    while (!key.empty() && key.back() == ' ') key.pop_back();
+    for (const Substitute& s : kSubstitutes)
+        if (key == s.windowsName) return &s;
+    return nullptr;
+}
 
 FontMatch Query(const std::string& family, int weight, bool italic) {
     FontMatch result;
@@ -72,11 +82,13 @@ FontMatch Query(const std::string& family, int weight, bool italic) {
 }  // namespace
 
 std::string SubstituteFaceName(std::string_view faceName) {
-    std::string key = Lower(faceName);
-    while (!key.empty() && key.back() == ' ') key.pop_back();
-    for (const Substitute& s : kSubstitutes)
-        if (key == s.windowsName) return s.family;
-    return std::string(faceName);
+    const Substitute* substitute = FindSubstitute(faceName);
+    return substitute ? substitute->family : std::string(faceName);
+}
+
+bool IsRasterFace(std::string_view faceName) {
+    const Substitute* substitute = FindSubstitute(faceName);
+    return substitute && substitute->raster;
 }
 
 FontMatch MatchFont(std::string_view faceName, int weight, bool italic) {

@@ -16,6 +16,8 @@ struct FontMatch {
 
 // The family we ask fontconfig for in place of `faceName` (the name itself when not substituted).
 std::string SubstituteFaceName(std::string_view faceName);
+// Whether Windows has `faceName` as a bitmap font, which it never smooths.
+bool IsRasterFace(std::string_view faceName);
 // Cached; an empty path when fontconfig finds nothing at all.
 FontMatch MatchFont(std::string_view faceName, int weight, bool italic);
 
