@@ -130,13 +130,14 @@ TEST(DrawText, PrefixesTabsAndEllipsis) {
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].text, "File & more");
     EXPECT_EQ(entries[1].text, "&File");
-    // The mnemonic underline sits below the baseline under the 'F' only.
+    // The mnemonic underline sits below the baseline under the 'F' only: as wide as the F advances
+    // before the 'i' that follows it.
     TEXTMETRICA tm;
     c.dc.GetTextMetricsA(&tm);
-    int fWidth = c.dc.GetTextExtent("F").cx;
+    int fWidth = c.dc.GetTextExtent("File").cx - c.dc.GetTextExtent("ile").cx;
     bool underlined = false;
     for (int y = tm.tmAscent; y < tm.tmHeight; ++y)
-        underlined |= c.Row(y, 0, 0, fWidth) == std::string(static_cast<std::size_t>(fWidth), '#');
+        underlined |= c.Row(y, 0, 0, fWidth + 2) == std::string(static_cast<std::size_t>(fWidth), '#') + "..";
     EXPECT_TRUE(underlined);
 
     DrawTrace::Clear();
