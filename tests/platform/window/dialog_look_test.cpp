@@ -10,6 +10,7 @@
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Font.h"
 #include "platform/gdi/GdiTypes.h"
+#include "platform/window/ControlMessages.h"
 #include "platform/window/Dialog.h"
 #include "platform/window/SystemMetrics.h"
 #include "tests/platform/window/SampleDialogs.h"
@@ -131,6 +132,56 @@ TEST_F(DialogLookTest, DefaultFrameMovesToTheFocusedPushButton) {
     EXPECT_EQ(cancelCorner, GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(okCornerLater, GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(cancelCornerLater, RGB(0, 0, 0));
+}
+
+// The controls together as users know them: a group box with wrapped text and a mnemonic, an edit
+// with a selection, a list box with its scroll bar, the default button.
+TEST_F(DialogLookTest, Gallery) {
+    DialogTemplate t = sampledialogs::Base("Save Custom Effects", 186, 150);
+    t.items = {
+        {"Button", "&Patch", 0xFFFF, WS_VISIBLE | BS_GROUPBOX, 0, 7, 4, 172, 58},
+        {"Static", "Please enter a name to create a new patch of the current settings", 0xFFFF, WS_VISIBLE, 0, 14, 15,
+         158, 17},
+        {"Static", "&Name:", 0xFFFF, WS_VISIBLE, 0, 14, 40, 24, 8},
+        {"Edit", "Warm Hall Plate", 1002, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0, 42, 38, 130, 14},
+        {"Static", "Or select an existing patch to Overwrite", 0xFFFF, WS_VISIBLE, 0, 7, 68, 110, 16},
+        {"ListBox", "", 1000, WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_SORT | LBS_NOTIFY, 0, 7, 86, 110, 57},
+        {"Button", "OK", IDOK, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 129, 86, 50, 14},
+        {"Button", "Cancel", IDCANCEL, WS_VISIBLE | WS_TABSTOP, 0, 129, 104, 50, 14},
+    };
+    class Gallery : public Dialog {
+    public:
+        using Dialog::Dialog;
+
+    protected:
+        BOOL OnInitDialog() override {
+            Dialog::OnInitDialog();
+            Window* list = GetDlgItem(1000);
+            for (const char* name : {"Cathedral", "Big Room", "Drum Booth", "Vocal Plate", "Ambience", "Spring",
+                                     "Small Hall", "Tiled Room", "Chamber", "Gated Snare"})
+                list->SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+            list->SendMessage(LB_SETCURSEL, 2);
+            Window* edit = GetDlgItem(1002);
+            edit->SetFocus();
+            edit->SendMessage(EM_SETSEL, 5, 9);
+            return FALSE;
+        }
+    };
+    Gallery dialog(t);
+    Show(dialog, "gallery", [&](const Bitmap& screen) {
+        Window* edit = dialog.GetDlgItem(1002);
+        EXPECT_EQ(Window::GetFocus(), edit);
+        const LRESULT at = edit->SendMessage(EM_POSFROMCHAR, 6, 0);
+        const Point inHall = edit->ClientOriginOnScreen() + Point{LOWORD(static_cast<DWORD>(at)), 1};
+        EXPECT_EQ(At(screen, inHall), GetSysColor(COLOR_HIGHLIGHT));  // "Hall" selected
+        Window* list = dialog.GetDlgItem(1000);
+        const Point bar = list->ClientOriginOnScreen() + Point{list->ClientRect().right, 0};
+        EXPECT_EQ(At(screen, {bar.x + 8, bar.y + 8}), GetSysColor(COLOR_BTNTEXT));  // the up arrow
+        // The edit's sunken edge: dark grey outside, black inside.
+        const Point edge = edit->WindowRect().TopLeft();
+        EXPECT_EQ(At(screen, {edge.x + 5, edge.y}), GetSysColor(COLOR_BTNSHADOW));
+        EXPECT_EQ(At(screen, {edge.x + 5, edge.y + 1}), GetSysColor(COLOR_3DDKSHADOW));
+    });
 }
 
 }  // namespace
