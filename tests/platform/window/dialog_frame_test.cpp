@@ -105,6 +105,29 @@ TEST_F(DialogFrameTest, WithoutAParentTheActiveWindowOwnsItAndIsDisabledMeanwhil
     EXPECT_EQ(Window::GetActiveWindow(), &owner);
 }
 
+TEST_F(DialogFrameTest, ANestedModalDialogDisablesOnlyItsOwnDialogAndLeavesTheHostToTheOuterOne) {
+    Dialog outer(Small()), inner(Small());
+    bool innerRan = false, hostEnabledBetween = true;
+    WhenModal([&] {
+        WhenModal([&] {
+            innerRan = true;
+            EXPECT_EQ(inner.GetOwner(), &outer);
+            EXPECT_FALSE(outer.IsWindowEnabled());
+            EXPECT_FALSE(owner.IsWindowEnabled());
+            InjectKeyPress(VK_ESCAPE);
+        });
+        EXPECT_EQ(inner.DoModal(), IDCANCEL);
+        EXPECT_TRUE(outer.IsWindowEnabled());
+        EXPECT_EQ(Window::GetActiveWindow(), &outer);
+        hostEnabledBetween = owner.IsWindowEnabled();
+        InjectKeyPress(VK_ESCAPE);
+    });
+    EXPECT_EQ(outer.DoModal(), IDCANCEL);
+    EXPECT_TRUE(innerRan);
+    EXPECT_FALSE(hostEnabledBetween);
+    EXPECT_TRUE(owner.IsWindowEnabled());
+}
+
 TEST_F(DialogFrameTest, TheFrameworkCentresTheDialogOnItsOwnerUnlessItsInitialisationMovedIt) {
     class Placing : public Dialog {
     public:
