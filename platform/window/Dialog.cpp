@@ -249,12 +249,15 @@ INT_PTR Dialog::DoModal() {
         SetLastError(error);
         return -1;
     }
+    // The owner may go while the loop runs (its object with it): it is found again by its handle.
+    const HWND ownerHandle = owner ? owner->GetSafeHwnd() : nullptr;
     running_ = true;
     RunModalLoop(ended_);
     running_ = false;
-    if (owner && ownerWasEnabled && IsWindow(owner->GetSafeHwnd())) owner->EnableWindow(TRUE);
+    owner = FromHandle(ownerHandle);
+    if (owner && ownerWasEnabled) owner->EnableWindow(TRUE);
     // Give the owner back its activation before this window goes, as Windows does.
-    if (owner && IsWindow(owner->GetSafeHwnd())) owner->BringWindowToTop();
+    if (owner) owner->BringWindowToTop();
     if (GetSafeHwnd()) DestroyWindow();
     return ended_ ? result_ : IDCANCEL;
 }
@@ -333,6 +336,10 @@ LRESULT Dialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_INITDIALOG: return OnInitDialog();
         case DM_GETDEFID: return static_cast<LRESULT>(MAKELPARAM(defaultId_, DC_HASDEFID));
         case DM_SETDEFID: SetDefaultId(static_cast<int>(wParam)); return TRUE;
+        case WM_NCDESTROY:
+            // Destroyed while its loop runs (its owner went): the loop ends, as after Cancel.
+            if (running_ && !ended_) EndDialog(IDCANCEL);
+            return Window::WindowProc(message, wParam, lParam);
         case WM_NEXTDLGCTL: {
             Window* next = LOWORD(static_cast<std::uintptr_t>(lParam))
                                ? FromHandle(reinterpret_cast<HWND>(wParam))

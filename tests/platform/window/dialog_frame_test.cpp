@@ -2,6 +2,8 @@
 // framework's centring after the initialisation and the focus it gives.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "platform/window/ControlMessages.h"
 #include "platform/window/Dialog.h"
 #include "platform/window/SystemMetrics.h"
@@ -126,6 +128,17 @@ TEST_F(DialogFrameTest, ANestedModalDialogDisablesOnlyItsOwnDialogAndLeavesTheHo
     EXPECT_TRUE(innerRan);
     EXPECT_FALSE(hostEnabledBetween);
     EXPECT_TRUE(owner.IsWindowEnabled());
+}
+
+// Windows destroys owned windows with their owner: the dialog goes, its loop ends as after Cancel,
+// and the owner, object and all, is not touched again.
+TEST_F(DialogFrameTest, AnOwnerDeletedWhileTheDialogRunsTakesTheDialogWithIt) {
+    auto host = std::make_unique<Window>();
+    host->Create(nullptr, "Second host", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, {50, 50, 450, 350}, nullptr, 0);
+    Dialog dialog(Small(), host.get());
+    WhenModal([&] { host.reset(); });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
 }
 
 TEST_F(DialogFrameTest, TheFrameworkCentresTheDialogOnItsOwnerUnlessItsInitialisationMovedIt) {
