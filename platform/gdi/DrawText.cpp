@@ -16,13 +16,13 @@ struct Line {
     int width = 0;
 };
 
-// Removes '&' prefixes: "&x" marks x, "&&" is a literal '&', a trailing '&' is dropped.
+// Removes '&' prefixes: "&x" marks x, "&&" is a literal '&', a '&' ending the text is shown as it
+// is [impl].
 void StripPrefixes(const std::u32string& in, std::u32string& out, std::vector<bool>& marked) {
     out.clear();
     marked.clear();
     for (std::size_t i = 0; i < in.size(); ++i) {
-        if (in[i] == U'&') {
-            if (i + 1 >= in.size()) break;
+        if (in[i] == U'&' && i + 1 < in.size()) {
             ++i;
             out.push_back(in[i]);
             marked.push_back(in[i] != U'&');
@@ -142,13 +142,14 @@ int DC::DrawTextA(std::string_view text, Rect* rect, UINT format) {
     std::vector<Line> lines;
     {
         Measurer measurer(font, format & DT_EXPANDTABS);
+        // CR, LF, CR LF and LF CR each end a line; a break at the very end starts no new one [impl].
         std::vector<std::u32string> paragraphs(1);
         for (std::size_t i = 0; i < all.size(); ++i) {
             char32_t c = all[i];
             if (c == U'\r' || c == U'\n') {
                 if (single) continue;
-                if (c == U'\r' && i + 1 < all.size() && all[i + 1] == U'\n') ++i;
-                paragraphs.emplace_back();
+                if (i + 1 < all.size() && (all[i + 1] == U'\r' || all[i + 1] == U'\n') && all[i + 1] != c) ++i;
+                if (i + 1 < all.size()) paragraphs.emplace_back();
                 continue;
             }
             paragraphs.back().push_back(c);

@@ -58,7 +58,9 @@ std::shared_ptr<Font> Font::Create(const LOGFONTA& logFont) {
     }
     font->family_ = match.family;
     font->path_ = match.path;
-    font->monochrome_ = lf.lfQuality == NONANTIALIASED_QUALITY;
+    // Bitmap fonts are drawn as they are, whatever quality is asked for (LOGFONT lfQuality).
+    const FaceLook look = WindowsFaceLook(faceName);
+    font->monochrome_ = lf.lfQuality == NONANTIALIASED_QUALITY || look.raster;
 
     const int cellUnits = std::max(fm.winAscent + fm.winDescent, 1);
     int requested = lf.lfHeight == 0 ? -kDefaultCharHeight : std::clamp<int>(lf.lfHeight, -kMaxPixelSize, kMaxPixelSize);
@@ -72,7 +74,7 @@ std::shared_ptr<Font> Font::Create(const LOGFONTA& logFont) {
         ascent = static_cast<int>(std::lround(double(requested) * fm.winAscent / cellUnits));
         descent = requested - ascent;
     }
-    int ppemX64 = ppem * 64;
+    int ppemX64 = std::max(64, static_cast<int>(std::lround(ppem * 64 * look.widthScale)));
     if (lf.lfWidth > 0 && fm.avgCharWidth > 0)
         ppemX64 = std::clamp(static_cast<int>(std::lround(double(std::min<int>(lf.lfWidth, kMaxPixelSize)) * 64 *
                                                           fm.unitsPerEm / fm.avgCharWidth)),

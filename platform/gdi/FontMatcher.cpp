@@ -19,30 +19,44 @@ std::string Lower(std::string_view s) {
 
 // "MS Sans Serif" and the dialog aliases have Arial-like widths (6 x 13 dialog units at 8 pt);
 // fontconfig's default for unknown names is DejaVu Sans, about 15 % wider, which breaks layouts.
+// Some of these names are bitmap (raster) fonts on Windows, which are never smoothed. MS Sans Serif's
+// 13-pixel bitmaps run about 5 % narrower than Liberation Sans at that height (A-Z a-z: 323 pixels
+// against 331 in Wine's metric copy; "Controller" 44 against 47), enough to wrap labels sized for
+// them, so its stand-in is condensed to match.
 struct Substitute {
     const char* windowsName;
     const char* family;
+    FaceLook look = {};
 };
+constexpr FaceLook kMsSansSerif{true, 0.95};
 constexpr Substitute kSubstitutes[] = {
     {"", "Liberation Sans"},
-    {"ms sans serif", "Liberation Sans"},
-    {"ms shell dlg", "Liberation Sans"},
+    {"ms sans serif", "Liberation Sans", kMsSansSerif},
+    {"ms shell dlg", "Liberation Sans", kMsSansSerif},  // MS Sans Serif through the system's substitutes
+    {"helv", "Liberation Sans", kMsSansSerif},
     {"ms shell dlg 2", "Liberation Sans"},
     {"microsoft sans serif", "Liberation Sans"},
-    {"system", "Liberation Sans"},
-    {"helv", "Liberation Sans"},
+    {"system", "Liberation Sans", {true}},
     {"tahoma", "Liberation Sans"},
     {"arial", "Liberation Sans"},
     {"helvetica", "Liberation Sans"},
     {"verdana", "DejaVu Sans"},
-    {"courier", "Liberation Mono"},
+    {"courier", "Liberation Mono", {true}},
     {"courier new", "Liberation Mono"},
-    {"fixedsys", "Liberation Mono"},
-    {"terminal", "Liberation Mono"},
+    {"fixedsys", "Liberation Mono", {true}},
+    {"terminal", "Liberation Mono", {true}},
     {"lucida console", "Liberation Mono"},
     {"times new roman", "Liberation Serif"},
-    {"ms serif", "Liberation Serif"},
+    {"ms serif", "Liberation Serif", {true}},
 };
+
+const Substitute* FindSubstitute(std::string_view faceName) {
+    std::string key = Lower(faceName);
+    while (!key.empty() && key.back() == ' ') key.pop_back();
+    for (const Substitute& s : kSubstitutes)
+        if (key == s.windowsName) return &s;
+    return nullptr;
+}
 
 FontMatch Query(const std::string& family, int weight, bool italic) {
     FontMatch result;
@@ -72,11 +86,13 @@ FontMatch Query(const std::string& family, int weight, bool italic) {
 }  // namespace
 
 std::string SubstituteFaceName(std::string_view faceName) {
-    std::string key = Lower(faceName);
-    while (!key.empty() && key.back() == ' ') key.pop_back();
-    for (const Substitute& s : kSubstitutes)
-        if (key == s.windowsName) return s.family;
-    return std::string(faceName);
+    const Substitute* substitute = FindSubstitute(faceName);
+    return substitute ? substitute->family : std::string(faceName);
+}
+
+FaceLook WindowsFaceLook(std::string_view faceName) {
+    const Substitute* substitute = FindSubstitute(faceName);
+    return substitute ? substitute->look : FaceLook{};
 }
 
 FontMatch MatchFont(std::string_view faceName, int weight, bool italic) {

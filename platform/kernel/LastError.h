@@ -31,6 +31,7 @@ constexpr DWORD ERROR_CANTREAD = 1012;
 constexpr DWORD ERROR_CANTWRITE = 1013;
 constexpr DWORD ERROR_KEY_DELETED = 1018;
 constexpr DWORD ERROR_NO_ASSOCIATION = 1155;
+constexpr DWORD ERROR_CANNOT_FIND_WND_CLASS = 1407;
 constexpr DWORD ERROR_CANT_RESOLVE_FILENAME = 1921;
 
 // Thread-local, as on Windows: one thread's failure never shows up in another's GetLastError.

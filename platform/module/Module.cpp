@@ -34,7 +34,10 @@ std::string Module::FilePath() const { return ModuleFileName(anchor_); }
 
 void Module::AddBitmap(UINT id, const std::uint8_t* bmpBytes, std::size_t size) { bitmaps_[id] = {bmpBytes, size}; }
 void Module::AddString(UINT id, std::string text) { strings_[id] = std::move(text); }
-void Module::AddDialog(UINT id, DialogTemplate dialog) { dialogs_[id] = std::move(dialog); }
+void Module::AddDialog(UINT id, DialogTemplate dialog) {
+    dialog.resourceId = id;
+    dialogs_[id] = std::move(dialog);
+}
 void Module::AddMenu(UINT id, MenuTemplate menu) { menus_[id] = std::move(menu); }
 
 std::shared_ptr<Bitmap> Module::LoadBitmap(UINT id) const {
@@ -56,6 +59,12 @@ const std::string* Module::FindString(UINT id) const {
 const DialogTemplate* Module::FindDialog(UINT id) const {
     auto it = dialogs_.find(id);
     return it == dialogs_.end() ? nullptr : &it->second;
+}
+
+std::vector<UINT> Module::DialogIds() const {
+    std::vector<UINT> ids;
+    for (const auto& entry : dialogs_) ids.push_back(entry.first);
+    return ids;
 }
 
 const MenuTemplate* Module::FindMenu(UINT id) const {

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/base/WinTypes.h"
 #include "platform/module/ResourceTemplates.h"
@@ -37,6 +38,7 @@ public:
     std::shared_ptr<Bitmap> LoadBitmap(UINT id) const;
     const std::string* FindString(UINT id) const;
     const DialogTemplate* FindDialog(UINT id) const;
+    std::vector<UINT> DialogIds() const;
     const MenuTemplate* FindMenu(UINT id) const;
 
 private:

@@ -24,6 +24,7 @@ struct DialogTemplate {
     std::string fontFace;  // empty: the system font
     int pointSize = 8;
     std::vector<DialogItemTemplate> items;
+    UINT resourceId = 0;  // the id a module holds it under (0: made in memory), for messages
 };
 
 struct MenuItemTemplate {

@@ -1,9 +1,11 @@
 #include "platform/window/DialogTemplates.h"
 
+#include <cstdio>
 #include <map>
 
 #include "platform/gdi/Font.h"
 #include "platform/gdi/GdiTypes.h"
+#include "platform/kernel/LastError.h"
 #include "platform/kernel/MulDiv.h"
 #include "platform/window/PaintDC.h"
 
@@ -20,6 +22,20 @@ std::string Lower(std::string s) {
     return s;
 }
 
+std::string TemplateName(const DialogTemplate& dialog) {
+    std::string name = dialog.resourceId ? "dialog " + std::to_string(dialog.resourceId) : std::string("in-memory dialog");
+    if (!dialog.caption.empty()) name += " (\"" + dialog.caption + "\")";
+    return name;
+}
+
+// A control the dialog cannot make is a programming error, and the platform has no log: stderr
+// names the control, its class and the dialog.
+void ReportFailedControl(const DialogTemplate& dialog, const DialogItemTemplate& item, const char* why) {
+    std::fprintf(stderr, "kvx4platform: %s: control %u of window class \"%s\" %s; %s\n", TemplateName(dialog).c_str(),
+                 item.id, item.className.c_str(), why,
+                 (dialog.style & DS_NOFAILCREATE) ? "left out (DS_NOFAILCREATE)" : "the dialog is not created");
+}
+
 }  // namespace
 
 void RegisterControlClass(const std::string& className, ControlFactory factory) {
@@ -28,8 +44,10 @@ void RegisterControlClass(const std::string& className, ControlFactory factory) 
 
 Window* MakeControl(const std::string& className) {
     auto it = Factories().find(Lower(className));
-    return it == Factories().end() ? new Window() : it->second();
+    return it == Factories().end() ? nullptr : it->second();
 }
+
+bool IsControlClassRegistered(const std::string& className) { return Factories().count(Lower(className)) != 0; }
 
 std::shared_ptr<Font> TemplateFont(const DialogTemplate& dialog) {
     if (!(dialog.style & DS_SETFONT) || dialog.fontFace.empty())
@@ -67,15 +85,35 @@ BOOL CreateFromTemplate(Window& self, const DialogTemplate& dialog, Window* pare
     self.ownedFont_ = font;
     self.font_ = font.get();
 
+    // As CreateDialog does, a control that cannot be made fails the whole dialog, unless the template
+    // asks for DS_NOFAILCREATE; then the control is left out.
+    const bool noFail = (dialog.style & DS_NOFAILCREATE) != 0;
     for (const DialogItemTemplate& item : dialog.items) {
         Window* control = MakeControl(item.className);
-        control->autoDelete_ = true;
-        Rect r = MapDialogRect({item.x, item.y, item.x + item.cx, item.y + item.cy}, base);
-        if (!control->CreateEx(item.exStyle, item.className.c_str(), item.text.c_str(), item.style | WS_CHILD, r,
-                               &self, item.id)) {
-            delete control;
-            continue;
+        if (!control) {
+            ReportFailedControl(dialog, item, "cannot be made: no such class is registered");
+            if (noFail) continue;
+            self.DestroyWindow();
+            SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
+            return FALSE;
         }
+        Rect r = MapDialogRect({item.x, item.y, item.x + item.cx, item.y + item.cy}, base);
+        // The control deletes itself with its window only once it has one: a control that refuses
+        // its creation is deleted here, exactly once.
+        // Dialogs have had the 3-D look since Windows 95: a bordered control gets the sunken edge.
+        DWORD style = item.style | WS_CHILD, exStyle = item.exStyle;
+        if (style & WS_BORDER) {
+            style &= ~WS_BORDER;
+            exStyle |= WS_EX_CLIENTEDGE;
+        }
+        if (!control->CreateEx(exStyle, item.className.c_str(), item.text.c_str(), style, r, &self, item.id)) {
+            delete control;
+            ReportFailedControl(dialog, item, "refused its creation");
+            if (noFail) continue;
+            self.DestroyWindow();
+            return FALSE;
+        }
+        control->autoDelete_ = true;
         control->SetFont(font.get(), FALSE);
     }
     if (dialog.style & WS_VISIBLE) self.ShowWindow((dialog.style & WS_CHILD) ? SW_SHOWNA : SW_SHOW);

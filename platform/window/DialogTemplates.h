@@ -10,10 +10,12 @@
 
 namespace win {
 
-// Makes a control object for a class name ("Static", "Button", ...); registered by each control.
+// Makes a control object for a class name ("Static", "Button", ...), compared without regard to
+// case; registered by each control. MakeControl returns null for a class nobody registered.
 using ControlFactory = std::function<Window*()>;
 void RegisterControlClass(const std::string& className, ControlFactory factory);
 Window* MakeControl(const std::string& className);
+bool IsControlClassRegistered(const std::string& className);
 
 // The font a template asks for (DS_SETFONT), or the default GUI font.
 std::shared_ptr<Font> TemplateFont(const DialogTemplate& dialog);
@@ -24,6 +26,9 @@ Rect MapDialogRect(const Rect& units, Size baseUnits);
 // A child template is placed in the parent's client area; a popup is placed relative to its owner's
 // client origin. The controls get the template's font; they delete themselves with their windows.
 // `id` becomes the window's control id. No WM_INITDIALOG is sent.
+// A control whose class is not registered, or whose creation fails, fails the whole creation: the
+// window is destroyed again and FALSE returned (with ERROR_CANNOT_FIND_WND_CLASS for an unknown
+// class, which is also named on stderr), unless the template has DS_NOFAILCREATE.
 BOOL CreateFromTemplate(Window& self, const DialogTemplate& dialog, Window* parent, UINT id = 0);
 
 }  // namespace win

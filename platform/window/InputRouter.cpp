@@ -12,9 +12,10 @@ namespace {
 constexpr std::uint64_t kDoubleClickTime = 500;
 constexpr int kDoubleClickDistance = 4;
 
-// Static controls let clicks through to their parent unless they ask for notifications.
-bool IsTransparentToMouse(const Window* w) {
-    return w->ClassName() == "Static" && !(w->GetStyle() & SS_NOTIFY);
+// A control that answers HTTRANSPARENT lets the mouse through to what lies beneath it: statics
+// without SS_NOTIFY and group boxes do.
+bool IsTransparentToMouse(Window* w, Point screen) {
+    return w->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) == HTTRANSPARENT;
 }
 
 Window* DeepestChildAt(Window* parent, Point screen) {
@@ -22,8 +23,9 @@ Window* DeepestChildAt(Window* parent, Point screen) {
     parent->ScreenToClient(&local);
     if (!parent->ClientRect().Contains(local)) return parent;
     for (Window* child : parent->Children()) {
-        if (!(child->GetStyle() & WS_VISIBLE) || IsTransparentToMouse(child)) continue;
-        if (child->RectInParent().Contains(local)) return DeepestChildAt(child, screen);
+        if (!(child->GetStyle() & WS_VISIBLE) || !child->RectInParent().Contains(local)) continue;
+        if (IsTransparentToMouse(child, screen)) continue;
+        return DeepestChildAt(child, screen);
     }
     return parent;
 }

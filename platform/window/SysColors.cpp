@@ -29,11 +29,4 @@ COLORREF GetSysColor(int index) {
     }
 }
 
-int GetSystemMetrics(int index) {
-    switch (index) {
-        case SM_CXVSCROLL: case SM_CYVSCROLL: case SM_CYVTHUMB: return 16;
-        default: return 0;
-    }
-}
-
 }  // namespace win

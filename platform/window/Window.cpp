@@ -8,6 +8,7 @@
 #include "platform/gdi/Font.h"
 #include "platform/module/Module.h"
 #include "platform/window/PaintDC.h"
+#include "platform/window/SystemMetrics.h"
 #include "platform/window/WindowSystem.h"
 
 namespace win {
@@ -330,7 +331,9 @@ Rect Window::NonClientInsets() const {
     else if (style_ & WS_BORDER) edge = 1;
     if (exStyle_ & WS_EX_CLIENTEDGE) edge += 2;
     if (exStyle_ & WS_EX_STATICEDGE) edge += 1;
-    int caption = (style_ & WS_CAPTION) == WS_CAPTION ? ((exStyle_ & WS_EX_TOOLWINDOW) ? 15 : 18) : 0;
+    int caption = 0;
+    if ((style_ & WS_CAPTION) == WS_CAPTION)
+        caption = GetSystemMetrics((exStyle_ & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
     // A vertical scroll bar sits inside the edges, right of the client area.
     int scrollBar = (style_ & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0;
     return {edge, edge + caption, edge + scrollBar, edge};
@@ -557,9 +560,18 @@ Region Window::VisibleClientRegion(bool excludeChildren) const {
         const Window* parent = w->parent_;
         const Point parentOrigin = parent->ClientOriginInSurface();
         region.Intersect(parent->ClientRect().Offset(parentOrigin));
+        const bool below = w->PaintsBelowSiblings();
+        bool after = false;
         for (const Window* sibling : parent->children_) {
-            if (sibling == w) break;
-            if (sibling->style_ & WS_VISIBLE) region.Subtract(sibling->rect_.Offset(parentOrigin));
+            if (sibling == w) {
+                if (!below) break;
+                after = true;
+                continue;
+            }
+            if (!(sibling->style_ & WS_VISIBLE)) continue;
+            // Above `w`: a sibling before it, or any sibling of one that paints below the others.
+            const bool above = below ? !(after && sibling->PaintsBelowSiblings()) : !sibling->PaintsBelowSiblings();
+            if (above) region.Subtract(sibling->rect_.Offset(parentOrigin));
         }
     }
     const Window* top = GetTopLevelParent();

@@ -155,6 +155,9 @@ public:
     // visible children.
     Region VisibleClientRegion(bool excludeChildren) const;
     Rect NonClientInsets() const;  // left/top/right/bottom widths of frame and caption
+    // A window painted beneath its siblings whatever its z-order: it never hides them, they clip it.
+    // A group box is one: it stands first in its dialog's order yet frames the controls after it.
+    virtual bool PaintsBelowSiblings() const { return false; }
 
 protected:
     virtual BOOL PreCreateWindow(CREATESTRUCTA& cs);

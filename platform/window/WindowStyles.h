@@ -130,10 +130,4 @@ constexpr int COLOR_DESKTOP = 1;
 
 COLORREF GetSysColor(int index);
 
-// System metrics of the classic scheme at 96 dpi.
-constexpr int SM_CXVSCROLL = 2;   // width of a vertical scroll bar
-constexpr int SM_CYVTHUMB = 9;    // height of the thumb box
-constexpr int SM_CYVSCROLL = 20;  // height of a vertical scroll bar's arrow
-int GetSystemMetrics(int index);
-
 }  // namespace win

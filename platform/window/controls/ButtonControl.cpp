@@ -1,5 +1,6 @@
 #include "platform/window/controls/ButtonControl.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/gdi/GdiTypes.h"
@@ -56,6 +57,12 @@ LRESULT ButtonControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         default: return Window::WindowProc(message, wParam, lParam);
     }
+}
+
+// A group box never takes the mouse: clicks reach the controls it frames, or the dialog.
+int ButtonControl::OnNcHitTest(Point screen) {
+    if (Type() == BS_GROUPBOX) return HTTRANSPARENT;
+    return Window::OnNcHitTest(screen);
 }
 
 UINT ButtonControl::OnGetDlgCode() {
@@ -131,10 +138,35 @@ void ButtonControl::OnKeyUp(UINT key, UINT, UINT) {
     }
 }
 
-void ButtonControl::OnSetFocus(Window*) { Invalidate(); }
+void ButtonControl::OnSetFocus(Window*) {
+    Invalidate();
+    InvalidateDefaultSiblings();
+}
+
 void ButtonControl::OnKillFocus(Window*) {
     SetPressed(false);
     Invalidate();
+    InvalidateDefaultSiblings();
+}
+
+// The default frame follows the focus: while a push button has it, the default button of the
+// dialog shows none, as in classic dialogs.
+bool ButtonControl::ShowsDefaultFrame() const {
+    Window* focus = GetFocus();
+    if (focus == this) return true;
+    if (Type() != BS_DEFPUSHBUTTON) return false;
+    auto* focusedButton = dynamic_cast<ButtonControl*>(focus);
+    const bool focusOnPushButton = focusedButton && focusedButton->GetParent() == GetParent() &&
+                                   (focusedButton->Type() == BS_PUSHBUTTON || focusedButton->Type() == BS_DEFPUSHBUTTON);
+    return !focusOnPushButton;
+}
+
+void ButtonControl::InvalidateDefaultSiblings() {
+    const DWORD type = Type();
+    if ((type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON) || !GetParent()) return;
+    for (Window* sibling : GetParent()->Children())
+        if (sibling != this && sibling->ClassName() == "Button" && (sibling->GetStyle() & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            sibling->Invalidate();
 }
 
 void ButtonControl::OnPaint() {
@@ -143,28 +175,49 @@ void ButtonControl::OnPaint() {
     dc.SetBkMode(TRANSPARENT);
     switch (Type()) {
         case BS_PUSHBUTTON: case BS_DEFPUSHBUTTON: PaintPushButton(dc, r); break;
-        case BS_GROUPBOX: {
-            dc.FillSolidRect(r, GetSysColor(COLOR_BTNFACE));
-            int textHeight = TextFont() ? TextFont()->TextMetrics().tmHeight : 13;
-            Rect box{r.left, r.top + textHeight / 2, r.right, r.bottom};
-            Edge(dc, box, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
-            Edge(dc, Shrink(box, 1), GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
-            Size extent = dc.GetTextExtent(GetWindowText());
-            Rect label = Rect::FromSize(r.left + 8, r.top, extent.cx + 4, textHeight);
-            dc.FillSolidRect(label, GetSysColor(COLOR_BTNFACE));
-            label.left += 2;
-            dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
-            dc.DrawTextA(GetWindowText(), &label, DT_SINGLELINE);
-            break;
-        }
+        case BS_GROUPBOX: PaintGroupBox(dc, r); break;
         default: PaintCheck(dc, r); break;
     }
 }
 
+// The classic group box: an etched frame whose top line runs through the middle of the caption, and
+// the caption on the button face 9 pixels in, clearing the line 2 pixels before it.
+void ButtonControl::PaintGroupBox(DC& dc, Rect r) {
+    dc.FillSolidRect(r, GetSysColor(COLOR_BTNFACE));
+    const std::string text = GetWindowText();
+    TEXTMETRICA tm;
+    dc.GetTextMetricsA(&tm);
+    const int textHeight = tm.tmHeight;
+    Rect box{r.left, r.top + textHeight / 2, r.right, r.bottom};
+    Edge(dc, box, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+    Edge(dc, Shrink(box, 1), GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
+    if (text.empty()) return;
+    Rect label = Rect::FromSize(r.left + 9, r.top, 0, textHeight);
+    dc.DrawTextA(text, &label, DT_SINGLELINE | DT_CALCRECT);
+    label.right = std::min(label.right, r.right - 9);
+    dc.FillSolidRect({label.left - 2, label.top, label.right, label.bottom}, GetSysColor(COLOR_BTNFACE));
+    DrawLabel(dc, label, DT_SINGLELINE);
+}
+
+// Caption text in the button text colour, or embossed in the highlight and shadow colours when
+// the button is disabled.
+void ButtonControl::DrawLabel(DC& dc, Rect r, UINT format) {
+    const std::string text = GetWindowText();
+    if (IsWindowEnabled()) {
+        dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
+        dc.DrawTextA(text, &r, format);
+        return;
+    }
+    Rect shadow = r.Offset(1, 1);
+    dc.SetTextColor(GetSysColor(COLOR_BTNHIGHLIGHT));
+    dc.DrawTextA(text, &shadow, format);
+    dc.SetTextColor(GetSysColor(COLOR_BTNSHADOW));
+    dc.DrawTextA(text, &r, format);
+}
+
 void ButtonControl::PaintPushButton(DC& dc, Rect r) {
     dc.FillSolidRect(r, GetSysColor(COLOR_BTNFACE));
-    const bool isDefault = Type() == BS_DEFPUSHBUTTON || (GetFocus() == this);
-    if (isDefault) {
+    if (ShowsDefaultFrame()) {
         Edge(dc, r, RGB(0, 0, 0), RGB(0, 0, 0));
         r = Shrink(r, 1);
     }
@@ -176,17 +229,7 @@ void ButtonControl::PaintPushButton(DC& dc, Rect r) {
     }
     Rect text = Shrink(r, 2);
     if (pressed_) text = text.Offset(1, 1);
-    const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-    if (IsWindowEnabled()) {
-        dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
-        dc.DrawTextA(GetWindowText(), &text, format);
-    } else {
-        Rect shadow = text.Offset(1, 1);
-        dc.SetTextColor(GetSysColor(COLOR_BTNHIGHLIGHT));
-        dc.DrawTextA(GetWindowText(), &shadow, format);
-        dc.SetTextColor(GetSysColor(COLOR_BTNSHADOW));
-        dc.DrawTextA(GetWindowText(), &text, format);
-    }
+    DrawLabel(dc, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if (GetFocus() == this) FocusRect(dc, Shrink(r, 3));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The "Button" control: push buttons (with the default-button frame), check boxes, radio buttons
-// and group boxes. A click, the space bar or BM_CLICK sends BN_CLICKED to the parent.
+// and group boxes. A click, the space bar or BM_CLICK sends BN_CLICKED to the parent. A group box
+// only frames the controls after it: it answers DLGC_STATIC and lets the mouse through.
 #include "platform/window/Window.h"
 
 namespace win {
@@ -8,6 +9,7 @@ namespace win {
 class ButtonControl : public Window {
 public:
     bool IsPressed() const { return pressed_; }
+    bool PaintsBelowSiblings() const override { return Type() == BS_GROUPBOX; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -21,13 +23,18 @@ protected:
     void OnKillFocus(Window* newFocus) override;
     void OnCaptureChanged(Window* newCapture) override;
     UINT OnGetDlgCode() override;
+    int OnNcHitTest(Point screenPoint) override;
 
 private:
     DWORD Type() const { return GetStyle() & BS_TYPEMASK; }
     void SetPressed(bool pressed);
+    bool ShowsDefaultFrame() const;
+    void InvalidateDefaultSiblings();
     void Click();
     void PaintPushButton(class DC& dc, Rect r);
     void PaintCheck(class DC& dc, Rect r);
+    void PaintGroupBox(class DC& dc, Rect r);
+    void DrawLabel(class DC& dc, Rect r, UINT format);
 
     bool pressed_ = false;
     bool tracking_ = false;

@@ -20,14 +20,6 @@ std::size_t Position(LPARAM value) { return static_cast<std::size_t>(static_cast
 
 UINT GetCaretBlinkTime() { return 530; }
 
-BOOL EditControl::PreCreateWindow(CREATESTRUCTA& cs) {
-    if (cs.style & WS_BORDER) {
-        cs.style &= ~WS_BORDER;
-        cs.dwExStyle |= WS_EX_CLIENTEDGE;
-    }
-    return Window::PreCreateWindow(cs);
-}
-
 int EditControl::OnCreate(CREATESTRUCTA* cs) {
     SetClassStyle(ClassStyle() | CS_DBLCLKS);
     SetMargins(EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(EC_USEFONTINFO, EC_USEFONTINFO));

@@ -36,7 +36,8 @@
 // - Margins: with a font set (EC_USEFONTINFO) each is half the font's average character width,
 //   and the formatting rectangle is inset one pixel more at the left and top [oracle: 3 and 3 for
 //   a 6-pixel average, 6 for 12; EM_GETRECT 4,1]. EM_POSFROMCHAR gives -1 at and after the end.
-// - WS_BORDER in a dialog becomes WS_EX_CLIENTEDGE [oracle]; this edit does that itself.
+// - WS_BORDER in a dialog becomes WS_EX_CLIENTEDGE [oracle]; the dialog manager does that for every
+//   template control. Outside a dialog WS_BORDER stays a flat 1-pixel border.
 //
 // Choices where Windows is not documented: the text scrolls by a third of the width when the
 // caret leaves the visible part (the compatibility implementation scrolls by a character or a
@@ -68,7 +69,6 @@ public:
     static constexpr UINT kDragScrollPeriod = 100;
 
 protected:
-    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     int OnCreate(CREATESTRUCTA* cs) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint() override;

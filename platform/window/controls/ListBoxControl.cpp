@@ -9,6 +9,7 @@
 #include "platform/gdi/Font.h"
 #include "platform/window/DialogTemplates.h"
 #include "platform/window/PaintDC.h"
+#include "platform/window/SystemMetrics.h"
 #include "platform/window/WindowSystem.h"
 #include "platform/window/controls/ListSortOrder.h"
 

@@ -4,6 +4,7 @@
 
 #include "platform/gdi/DC.h"
 #include "platform/kernel/MulDiv.h"
+#include "platform/window/SystemMetrics.h"
 #include "platform/window/WindowStyles.h"
 
 namespace win {

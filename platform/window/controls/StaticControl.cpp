@@ -17,6 +17,11 @@ LRESULT StaticControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
+int StaticControl::OnNcHitTest(Point screen) {
+    if (!(GetStyle() & SS_NOTIFY)) return HTTRANSPARENT;
+    return Window::OnNcHitTest(screen);
+}
+
 void StaticControl::OnPaint() {
     PaintDC dc(this);
     Rect r = ClientRect();

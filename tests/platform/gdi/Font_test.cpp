@@ -70,6 +70,25 @@ TEST(Font, DialogFaceSubstitutionAndBaseUnits) {
     EXPECT_EQ(GetStockFont(WHITE_BRUSH), nullptr);
 }
 
+// Labels laid out for MS Sans Serif's bitmaps fit its stand-in: these are the widths of the labels
+// of the automation dialog, whose boxes hold 45 and 46 pixels, and of the 52 letters (323 pixels
+// in the bitmap face), which fix the dialog base units.
+TEST(Font, MsSansSerifStandInIsAsNarrowAsTheBitmapFaceAndUnsmoothed) {
+    auto dialog = Make("MS Sans Serif", -11);
+    EXPECT_LE(dialog->GetTextExtent("Controller").cx, 45);
+    EXPECT_LE(dialog->GetTextExtent("MIDI Port").cx, 46);
+    const int letters = dialog->GetTextExtent("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz").cx;
+    EXPECT_GE(letters, 310);
+    EXPECT_LE(letters, 330);
+    EXPECT_TRUE(dialog->IsMonochrome());
+    EXPECT_TRUE(Make("ms shell dlg", -11)->IsMonochrome());
+    // TrueType faces keep their widths and their smoothing unless asked otherwise.
+    auto arial = Make("Arial", -11);
+    EXPECT_GT(arial->GetTextExtent("Controller").cx, dialog->GetTextExtent("Controller").cx);
+    EXPECT_FALSE(arial->IsMonochrome());
+    EXPECT_TRUE(Make("Arial", -11, FW_NORMAL, false, NONANTIALIASED_QUALITY)->IsMonochrome());
+}
+
 TEST(Font, ExtentsAddUp) {
     auto font = Make("MS Sans Serif", -11);
     EXPECT_EQ(font->GetTextExtent("").cx, 0);

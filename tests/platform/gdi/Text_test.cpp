@@ -40,13 +40,21 @@ TEST(TextOut, PlacesTheCellAndUsesTheTextColour) {
     EXPECT_EQ(ink.bottom, 3 + tm.tmAscent);
     EXPECT_LE(ink.top, 3 + tm.tmInternalLeading + 1);
 
+    // "MS Sans Serif" is a bitmap font on Windows: never smoothed, whatever the quality.
+    Canvas raster(80, 20, kGrey);
+    raster.dc.SelectFont(Dialog(DEFAULT_QUALITY));
+    raster.dc.SetBkMode(TRANSPARENT);
+    raster.dc.TextOutA(5, 3, "Hello");
+    EXPECT_EQ(raster.Count(kGrey) + raster.Count(0x000000), 80 * 20);
+
     Canvas opaque(80, 20, kGrey);
-    opaque.dc.SelectFont(Dialog());
+    opaque.dc.SelectFont(CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, DEFAULT_QUALITY, 0, "Arial"));
+    opaque.dc.GetTextMetricsA(&tm);
     opaque.dc.SetBkColor(RGB(0, 0, 255));
     opaque.dc.TextOutA(5, 3, "Hello");
     extent = opaque.dc.GetTextExtent("Hello");  // grayscale hinting may lay it out a pixel apart
     EXPECT_EQ(opaque.Ink(kGrey), Rect::FromSize(5, 3, extent.cx, tm.tmHeight));
-    // Grayscale antialiasing: black ink, blue cell, and blends between them.
+    // A TrueType face gets grayscale antialiasing: black ink, blue cell, and blends between them.
     int blends = 0, dark = 0;
     for (int y = 3; y < 3 + tm.tmHeight; ++y)
         for (int x = 5; x < 5 + extent.cx; ++x) {
@@ -122,13 +130,14 @@ TEST(DrawText, PrefixesTabsAndEllipsis) {
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].text, "File & more");
     EXPECT_EQ(entries[1].text, "&File");
-    // The mnemonic underline sits below the baseline under the 'F' only.
+    // The mnemonic underline sits below the baseline under the 'F' only: as wide as the F advances
+    // before the 'i' that follows it.
     TEXTMETRICA tm;
     c.dc.GetTextMetricsA(&tm);
-    int fWidth = c.dc.GetTextExtent("F").cx;
+    int fWidth = c.dc.GetTextExtent("File").cx - c.dc.GetTextExtent("ile").cx;
     bool underlined = false;
     for (int y = tm.tmAscent; y < tm.tmHeight; ++y)
-        underlined |= c.Row(y, 0, 0, fWidth) == std::string(static_cast<std::size_t>(fWidth), '#');
+        underlined |= c.Row(y, 0, 0, fWidth + 2) == std::string(static_cast<std::size_t>(fWidth), '#') + "..";
     EXPECT_TRUE(underlined);
 
     DrawTrace::Clear();

@@ -44,8 +44,8 @@ protected:
     void MakeEdit(win::DWORD styles, int width = 172) {
         edit = std::make_unique<win::EditControl>();
         owner.edit = edit.get();
-        edit->Create("Edit", "", win::WS_CHILD | win::WS_VISIBLE | win::WS_BORDER | styles, {10, 10, 10 + width, 33},
-                     &owner, 1002);
+        edit->CreateEx(win::WS_EX_CLIENTEDGE, "Edit", "", win::WS_CHILD | win::WS_VISIBLE | styles,
+                       {10, 10, 10 + width, 33}, &owner, 1002);
         edit->SetFocus();
         Pump();
         owner.Clear();

@@ -133,10 +133,11 @@ TEST_F(EditViewTest, Screenshot) {
     SetText("Warm Bass Lead");
     Select(5, 9);
     EditControl scrolled, disabled;
-    scrolled.Create("Edit", "A rather long preset name that does not fit the field",
-                    WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, {10, 50, 182, 73}, &owner, 1003);
+    scrolled.CreateEx(WS_EX_CLIENTEDGE, "Edit", "A rather long preset name that does not fit the field",
+                      WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, {10, 50, 182, 73}, &owner, 1003);
     scrolled.SendMessage(EM_SETSEL, 60, 60);
-    disabled.Create("Edit", "Disabled", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_DISABLED, {10, 85, 182, 108}, &owner, 1004);
+    disabled.CreateEx(WS_EX_CLIENTEDGE, "Edit", "Disabled", WS_CHILD | WS_VISIBLE | WS_DISABLED, {10, 85, 182, 108},
+                      &owner, 1004);
     EXPECT_TRUE(Desktop::Instance().SaveScreenshot(KVX4_BIN_DIR "/edit-field.png"));
     scrolled.SetFocus();
     EXPECT_GT(scrolled.ScrollOffset(), 0);

@@ -9,6 +9,7 @@
 #include "platform/gdi/Font.h"
 #include "platform/window/Dialog.h"
 #include "platform/window/DialogTemplates.h"
+#include "platform/window/SystemMetrics.h"
 #include "platform/window/controls/ListBoxControl.h"
 #include "platform/window/controls/ListSortOrder.h"
 #include "tests/support/HeadlessDesktop.h"
@@ -557,7 +558,7 @@ TEST_F(ListBoxTest, DroppedListFollowsThePointerAndTellsItsHost) {
 TEST_F(ListBoxTest, Screenshot) {
     Desktop::Instance().SetSize({400, 240});
     DialogTemplate t;
-    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | WS_VISIBLE;
     t.caption = "List boxes";
     t.fontFace = "MS Sans Serif";
     t.x = 10;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/window/SystemMetrics.h"
 #include "tests/support/HeadlessDesktop.h"
 
 using namespace win;
@@ -97,15 +98,18 @@ TEST_F(WindowTreeTest, ClientScreenAndWindowRectangles) {
     top.Create(nullptr, "Framed", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, {100, 50, 500, 350}, nullptr, 0);
     child.Create(nullptr, "", WS_CHILD | WS_VISIBLE | WS_BORDER, {10, 20, 110, 70}, &top, 1);
 
+    // A fixed frame of 3 and the caption bar with the line below it (SM_CYCAPTION, 19).
+    const int frame = GetSystemMetrics(SM_CXFIXEDFRAME);
+    const int clientTop = frame + GetSystemMetrics(SM_CYCAPTION);
     Rect insets = top.NonClientInsets();
-    EXPECT_EQ(insets, (Rect{3, 21, 3, 3}));
-    EXPECT_EQ(top.ClientRect(), (Rect{0, 0, 394, 276}));
+    EXPECT_EQ(insets, (Rect{frame, clientTop, frame, frame}));
+    EXPECT_EQ(top.ClientRect(), (Rect{0, 0, 400 - 2 * frame, 300 - clientTop - frame}));
     EXPECT_EQ(child.ClientRect(), (Rect{0, 0, 98, 48}));
-    EXPECT_EQ(child.WindowRect(), (Rect{113, 91, 213, 141}));
+    EXPECT_EQ(child.WindowRect(), (Rect{110 + frame, 70 + clientTop, 210 + frame, 120 + clientTop}));
 
     Point p{0, 0};
     child.ClientToScreen(&p);
-    EXPECT_EQ(p, (Point{114, 92}));
+    EXPECT_EQ(p, (Point{111 + frame, 71 + clientTop}));
     child.ScreenToClient(&p);
     EXPECT_EQ(p, (Point{0, 0}));
 
