@@ -1,6 +1,6 @@
 #include "platform/window/SystemMetrics.h"
 
-#include "platform/desktop/Desktop.h"
+#include "platform/window/WindowSystem.h"
 
 namespace win {
 
@@ -10,8 +10,8 @@ namespace win {
 // reports and a captioned window's frame measures.
 int GetSystemMetrics(int index) {
     switch (index) {
-        case SM_CXSCREEN: return Desktop::Instance().GetSize().cx;
-        case SM_CYSCREEN: return Desktop::Instance().GetSize().cy;
+        case SM_CXSCREEN: return WindowSystem::Instance().ScreenSize().cx;
+        case SM_CYSCREEN: return WindowSystem::Instance().ScreenSize().cy;
         case SM_CYCAPTION: return 19;
         case SM_CXBORDER: case SM_CYBORDER: return 1;
         case SM_CXDLGFRAME: case SM_CYDLGFRAME: return 3;

@@ -114,7 +114,7 @@ TEST_F(DialogCreationTest, ABorderedTemplateControlGetsTheSunkenEdgeAndOneMadeOu
     DialogTemplate t = sampledialogs::Base("Borders", 120, 100);
     const char* classes[] = {"Edit", "ListBox", "Static", "Button"};
     for (int i = 0; i < 4; ++i)
-        t.items.push_back({classes[i], "x", 100 + i, WS_VISIBLE | WS_BORDER, 0, 5, 5 + 20 * i, 80, 14});
+        t.items.push_back({classes[i], "x", static_cast<UINT>(100 + i), WS_VISIBLE | WS_BORDER, 0, 5, 5 + 20 * i, 80, 14});
     Dialog dialog(t, &owner);
     ASSERT_TRUE(dialog.CreateModeless());
     for (int i = 0; i < 4; ++i) {
