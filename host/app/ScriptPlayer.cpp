@@ -3,11 +3,19 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/gdi/TextCodec.h"
 #include "platform/kernel/AsciiCase.h"
 #include "platform/window/WindowSystem.h"
 #include "platform/window/controls/ListBoxMessages.h"
 
 namespace {
+
+// Scripts are UTF-8 (or Windows-1252) text, the controls hold Windows-1252, standard output is UTF-8.
+std::string ToControlText(std::string_view script) {
+    std::u32string codePoints;
+    win::DecodeText(script, codePoints);
+    return win::Utf8ToCp1252(win::EncodeUtf8(codePoints));
+}
 
 constexpr win::UINT_PTR kStepTimer = 1;
 // Timers run at 10 ms at the shortest; every command takes at least one such tick.
@@ -169,20 +177,20 @@ std::string ScriptPlayer::ExecuteOnTopWindow(const script::Action& action) {
                    : std::holds_alternative<SelectLine>(action) ? std::get<SelectLine>(action).id
                                                                 : std::get<Print>(action).id;
     if (auto* print = std::get_if<Print>(&action); print && print->id == 0) {
-        actions_.Print(top->GetWindowText());
+        actions_.Print(win::Cp1252ToUtf8(top->GetWindowText()));
         return {};
     }
     win::Window* control = FindControl(top, id);
     if (!control) return Describe(top) + " has no control " + std::to_string(id);
     if (std::holds_alternative<Print>(action)) {
         if (!IsListBox(control)) {
-            actions_.Print(control->GetWindowText());
+            actions_.Print(win::Cp1252ToUtf8(control->GetWindowText()));
             return {};
         }
         const auto count = control->SendMessage(win::LB_GETCOUNT);
         const auto selected = control->SendMessage(win::LB_GETCURSEL);
         for (win::LRESULT i = 0; i < count; ++i)
-            actions_.Print((i == selected ? "> " : "  ") + TextOfLine(control, static_cast<int>(i)));
+            actions_.Print((i == selected ? "> " : "  ") + win::Cp1252ToUtf8(TextOfLine(control, static_cast<int>(i))));
         return {};
     }
     if (!control->IsWindowVisible() || !control->IsWindowEnabled())
@@ -191,11 +199,12 @@ std::string ScriptPlayer::ExecuteOnTopWindow(const script::Action& action) {
         win::InjectClick(Middle(control->WindowRect()));
         return {};
     }
-    const std::string& text = std::get<SelectLine>(action).text;
+    const std::string& asWritten = std::get<SelectLine>(action).text;
+    const std::string text = ToControlText(asWritten);
     if (!IsListBox(control)) return "control " + std::to_string(id) + " of " + Describe(top) + " is not a list box";
     const auto index = control->SendMessage(win::LB_FINDSTRINGEXACT, static_cast<win::WPARAM>(-1),
                                             reinterpret_cast<win::LPARAM>(text.c_str()));
-    if (index == win::LB_ERR) return "list " + std::to_string(id) + " of " + Describe(top) + " has no line \"" + text + "\"";
+    if (index == win::LB_ERR) return "list " + std::to_string(id) + " of " + Describe(top) + " has no line \"" + asWritten + "\"";
     win::Point at = Middle(VisibleLine(control, static_cast<int>(index)));
     control->ClientToScreen(&at);
     win::InjectClick(at);

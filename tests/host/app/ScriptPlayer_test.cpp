@@ -4,6 +4,9 @@
 
 #include "host/app/ScriptPlayer.h"
 #include "platform/gdi/Font.h"
+#include "platform/window/DataExchange.h"
+#include "platform/window/Dialog.h"
+#include "platform/window/controls/EditMessages.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/controls/ListBoxControl.h"
 #include "platform/window/controls/ListBoxMessages.h"
@@ -61,11 +64,13 @@ public:
     std::vector<std::string> events;
 
     bool asks = false;  // a click asks a question in a message box
+    std::function<void()> onClick;
 
 protected:
     void OnLButtonDown(win::UINT, win::Point p) override {
         Add("down", p);
         if (asks) events.push_back("answer " + std::to_string(win::MessageBoxA(GetSafeHwnd(), "Sure?", "Q", win::MB_OKCANCEL)));
+        if (onClick) onClick();
     }
     void OnLButtonUp(win::UINT, win::Point p) override { Add("up", p); }
     void OnRButtonDown(win::UINT, win::Point p) override { Add("rdown", p); }
@@ -160,6 +165,53 @@ TEST_F(ScriptPlayerTest, ScriptAnswersAModalMessageBoxItOpened) {
     ASSERT_EQ(target.events.size(), 2u);
     EXPECT_EQ(target.events[1], "answer " + std::to_string(win::IDCANCEL));
     EXPECT_EQ(actions.log.size(), 1u);
+}
+
+// A patch name dialog with an edit field and a list, exchanging both with its members.
+class NameDialog : public win::Dialog {
+public:
+    static win::DialogTemplate Template() {
+        win::DialogTemplate t;
+        t.style = win::WS_POPUP | win::WS_CAPTION | win::WS_SYSMENU | win::DS_MODALFRAME | win::DS_SETFONT;
+        t.caption = "Save Patch";
+        t.fontFace = "MS Sans Serif";
+        t.pointSize = 8;
+        t.cx = 180;
+        t.cy = 110;
+        const win::DWORD field = win::WS_VISIBLE | win::WS_TABSTOP | win::WS_BORDER;
+        t.items = {{"Edit", "", 10, field | win::ES_AUTOHSCROLL, 0, 7, 7, 110, 14},
+                   {"ListBox", "", 11, field | win::WS_VSCROLL | win::LBS_NOTIFY, 0, 7, 26, 110, 60},
+                   {"Button", "OK", win::IDOK, win::WS_VISIBLE | win::WS_TABSTOP | win::BS_DEFPUSHBUTTON, 0, 125, 7, 50, 14}};
+        return t;
+    }
+    NameDialog() : win::Dialog(Template()) {}
+
+    std::string name = "Init";
+    std::string chosen;
+
+protected:
+    win::BOOL OnInitDialog() override {
+        for (const char* line : {"Hall", "Cathedral", "Plat\xE9", "Room"})
+            GetDlgItem(11)->SendMessage(win::LB_ADDSTRING, 0, reinterpret_cast<win::LPARAM>(line));
+        return win::Dialog::OnInitDialog();
+    }
+    void DoDataExchange(win::DataExchange& dx) override {
+        win::DDX_Text(dx, 10, name);
+        win::DDX_LBString(dx, 11, chosen);
+    }
+};
+
+// A script drives a modal dialog opened by a click as a user would: it types into the field that
+// has the focus, picks a line by its UTF-8 text, reads the field back and presses OK by its id.
+TEST_F(ScriptPlayerTest, ScriptFillsInAModalDialogAndPressesOk) {
+    NameDialog dialog;
+    win::INT_PTR result = 0;
+    target.onClick = [&] { result = dialog.DoModal(); };
+    Play("click 10 10\nwait 50\nkey End\nkey Space\ntype Warm \xC3\xA9\nselect 11 Plat\xC3\xA9\nprint 10\nclickid 1\nshow 0\n");
+    EXPECT_EQ(result, win::IDOK);
+    EXPECT_EQ(dialog.name, "Init Warm \xE9") << "typed after the initial text, in Windows-1252";
+    EXPECT_EQ(dialog.chosen, "Plat\xE9");
+    EXPECT_EQ(actions.log, (std::vector<std::string>{"print Init Warm \xC3\xA9", "hide"})) << "printed as UTF-8";
 }
 
 // A window above the target, placed where a script cannot know it, with a list of 40 lines and a
