@@ -69,13 +69,14 @@ BOOL CreateFromTemplate(Window& self, const DialogTemplate& dialog, Window* pare
 
     for (const DialogItemTemplate& item : dialog.items) {
         Window* control = MakeControl(item.className);
-        control->autoDelete_ = true;
         Rect r = MapDialogRect({item.x, item.y, item.x + item.cx, item.y + item.cy}, base);
+        // Owned here until it stands: a control whose WM_CREATE fails is destroyed but not yet deleted.
         if (!control->CreateEx(item.exStyle, item.className.c_str(), item.text.c_str(), item.style | WS_CHILD, r,
                                &self, item.id)) {
             delete control;
             continue;
         }
+        control->autoDelete_ = true;
         control->SetFont(font.get(), FALSE);
     }
     if (dialog.style & WS_VISIBLE) self.ShowWindow((dialog.style & WS_CHILD) ? SW_SHOWNA : SW_SHOW);
