@@ -40,8 +40,12 @@ bool ComboBoxControl::CloseList(Close how) {
     } else {
         line = lineBeforeDrop_;
         list_->SetCurSel(line);
-        if (HasEdit() && GetWindowText() != textBeforeDrop_) SetFieldText(textBeforeDrop_);
-        else if (!HasEdit()) ShowLineInField(line);
+        if (!HasEdit()) {
+            ShowLineInField(line);
+        } else if (GetWindowText() != textBeforeDrop_) {
+            SetFieldText(textBeforeDrop_);
+            edit_->SendMessage(EM_SETSEL, 0, -1);
+        }
     }
     if (trackingButton_) EndButtonTracking();
     list_->ShowWindow(SW_HIDE);

@@ -19,22 +19,9 @@ namespace {
 constexpr int kPortId = 1031;     // drop-down with edit field
 constexpr int kChannelId = 1032;  // drop-down list
 
-std::string CodeName(int code) {
-    switch (code) {
-        case CBN_SELCHANGE: return "SELCHANGE";
-        case CBN_SETFOCUS: return "SETFOCUS";
-        case CBN_KILLFOCUS: return "KILLFOCUS";
-        case CBN_EDITCHANGE: return "EDITCHANGE";
-        case CBN_EDITUPDATE: return "EDITUPDATE";
-        case CBN_DROPDOWN: return "DROPDOWN";
-        case CBN_CLOSEUP: return "CLOSEUP";
-        case CBN_SELENDOK: return "SELENDOK";
-        case CBN_SELENDCANCEL: return "SELENDCANCEL";
-        default: return std::to_string(code);
-    }
-}
-
-using Notes = std::vector<std::string>;
+using Notes = std::vector<int>;
+constexpr int kOk = -100;  // the dialog's own commands, among the notifications
+constexpr int kCancel = -101;
 
 // A modeless dialog shaped like the automation dialog: it logs its combo boxes' notifications with
 // the selection CB_GETCURSEL gives at that moment, and its OK and Cancel commands, without closing.
@@ -48,22 +35,22 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM) override {
         const int id = LOWORD(wParam);
         if (id == kPortId || id == kChannelId) {
-            notes.push_back(CodeName(static_cast<std::int16_t>(HIWORD(wParam))));
+            notes.push_back(static_cast<std::int16_t>(HIWORD(wParam)));
             selections.push_back(static_cast<int>(GetDlgItem(id)->SendMessage(CB_GETCURSEL)));
             return TRUE;
         }
-        if (id == IDOK || id == IDCANCEL) notes.push_back(id == IDOK ? "OK" : "Cancel");
+        if (id == IDOK || id == IDCANCEL) notes.push_back(id == IDOK ? kOk : kCancel);
         return TRUE;
     }
 };
 
-DialogTemplate ComboTemplate(int y = 10) {
+DialogTemplate ComboTemplate() {
     DialogTemplate t;
     t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
     t.caption = "Combo boxes";
     t.fontFace = "MS Sans Serif";
     t.x = 10;
-    t.y = y;
+    t.y = 10;
     t.cx = 172;
     t.cy = 120;
     t.items.push_back({"Static", "MIDI Port", 0xFFFF, WS_VISIBLE, 0, 5, 45, 31, 8});
@@ -79,10 +66,7 @@ protected:
     void SetUp() override {
         HeadlessDesktopTest::SetUp();
         owner.Create(nullptr, "", WS_POPUP | WS_VISIBLE, {0, 0, 640, 480}, nullptr, 0);
-        Open(ComboTemplate());
-    }
-    void Open(DialogTemplate t) {
-        dialog = std::make_unique<ComboDialog>(std::move(t), &owner);
+        dialog = std::make_unique<ComboDialog>(ComboTemplate(), &owner);
         ASSERT_TRUE(dialog->CreateModeless());
         port = static_cast<ComboBoxControl*>(dialog->GetDlgItem(kPortId));
         channel = static_cast<ComboBoxControl*>(dialog->GetDlgItem(kChannelId));
@@ -137,7 +121,7 @@ TEST_F(ComboBoxTest, ButtonAltArrowsAndF4OpenAndCloseTheList) {
     EXPECT_TRUE(ListShown(port));
     EXPECT_EQ(Window::GetCapture(), port->DroppedList());
     EXPECT_EQ(Window::GetFocus(), port->EditField());  // the focus stays in the field
-    EXPECT_EQ(notes(), (Notes{"DROPDOWN"}));
+    EXPECT_EQ(notes(), (Notes{CBN_DROPDOWN}));
     Press(VK_F4);
     EXPECT_FALSE(ListShown(port));
     EXPECT_EQ(Window::GetCapture(), nullptr);
@@ -149,8 +133,8 @@ TEST_F(ComboBoxTest, ButtonAltArrowsAndF4OpenAndCloseTheList) {
     port->SendMessage(CB_SHOWDROPDOWN, TRUE);
     port->SendMessage(CB_SHOWDROPDOWN, FALSE);
     EXPECT_FALSE(port->GetDroppedState());
-    EXPECT_EQ(notes(), (Notes{"DROPDOWN", "SELENDCANCEL", "CLOSEUP", "DROPDOWN", "SELENDCANCEL", "CLOSEUP", "DROPDOWN",
-                              "SELENDCANCEL", "CLOSEUP", "DROPDOWN", "SELENDCANCEL", "CLOSEUP"}));
+    EXPECT_EQ(notes(), (Notes{CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP, CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP, CBN_DROPDOWN,
+                              CBN_SELENDCANCEL, CBN_CLOSEUP, CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP}));
 }
 
 TEST_F(ComboBoxTest, ChoosingALineWithTheMouse) {
@@ -164,7 +148,7 @@ TEST_F(ComboBoxTest, ChoosingALineWithTheMouse) {
     ClickAt(LinePoint(port, 2));
     EXPECT_FALSE(ListShown(port));
     EXPECT_EQ(port->GetWindowText(), "Port 3");
-    EXPECT_EQ(notes(), (Notes{"DROPDOWN", "SELENDOK", "CLOSEUP", "SELCHANGE"}));
+    EXPECT_EQ(notes(), (Notes{CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE}));
     EXPECT_EQ(dialog->selections, (std::vector<int>{1, 2, 2, 2}));
 
     // Pressing the button and letting go over a line chooses it in one stroke.
@@ -176,7 +160,7 @@ TEST_F(ComboBoxTest, ChoosingALineWithTheMouse) {
     InjectMouseButton(LinePoint(port, 5), 0, false);
     Pump();
     EXPECT_EQ(port->GetWindowText(), "Beta");
-    EXPECT_EQ(notes(), (Notes{"DROPDOWN", "SELENDOK", "CLOSEUP", "SELCHANGE"}));
+    EXPECT_EQ(notes(), (Notes{CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE}));
     EXPECT_EQ(Window::GetCapture(), nullptr);
 }
 
@@ -191,11 +175,11 @@ TEST_F(ComboBoxTest, KeysWhileDroppedAndEnterStayWithTheCombo) {
     Press(VK_RETURN);
     EXPECT_FALSE(port->GetDroppedState());
     EXPECT_EQ(port->GetWindowText(), "Port 3");
-    EXPECT_EQ(notes(), (Notes{"DROPDOWN", "SELCHANGE", "SELCHANGE", "SELENDOK", "CLOSEUP"}));
+    EXPECT_EQ(notes(), (Notes{CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}));
     // Closed, Enter is the dialog's again.
     Clear();
     Press(VK_RETURN);
-    EXPECT_EQ(notes(), (Notes{"OK"}));
+    EXPECT_EQ(notes(), (Notes{kOk}));
     EXPECT_EQ(port->SendMessage(WM_GETDLGCODE), static_cast<LRESULT>(DLGC_WANTARROWS | DLGC_WANTCHARS));
 }
 
@@ -207,10 +191,10 @@ TEST_F(ComboBoxTest, EscapeAndOutsideClicksCancel) {
     Press(VK_ESCAPE);
     EXPECT_EQ(port->GetCurSel(), 1);
     EXPECT_EQ(port->GetWindowText(), "Port 2");
-    EXPECT_EQ(notes(), (Notes{"DROPDOWN", "SELCHANGE", "SELCHANGE", "SELENDCANCEL", "CLOSEUP", "SELCHANGE"}));
+    EXPECT_EQ(notes(), (Notes{CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELCHANGE, CBN_SELENDCANCEL, CBN_CLOSEUP, CBN_SELCHANGE}));
     Clear();
     Press(VK_ESCAPE);
-    EXPECT_EQ(notes(), (Notes{"Cancel"}));
+    EXPECT_EQ(notes(), (Notes{kCancel}));
 
     // A click outside closes the list and is used up; the line under the pointer is not taken.
     Clear();
@@ -219,7 +203,7 @@ TEST_F(ComboBoxTest, EscapeAndOutsideClicksCancel) {
     ClickAt({port->WindowRect().left - 20, port->WindowRect().top + 5});
     EXPECT_FALSE(ListShown(port));
     EXPECT_EQ(port->GetCurSel(), 1);
-    EXPECT_EQ(notes(), (Notes{"DROPDOWN", "SELENDCANCEL", "CLOSEUP"}));
+    EXPECT_EQ(notes(), (Notes{CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP}));
     EXPECT_EQ(Window::GetFocus(), port->EditField());
 
     // Leaving by Tab while dropped closes it too.
@@ -227,7 +211,7 @@ TEST_F(ComboBoxTest, EscapeAndOutsideClicksCancel) {
     Press(VK_F4);
     Press(VK_TAB);
     EXPECT_FALSE(ListShown(port));
-    EXPECT_EQ(notes(), (Notes{"DROPDOWN", "SELENDCANCEL", "CLOSEUP", "KILLFOCUS", "SETFOCUS"}));
+    EXPECT_EQ(notes(), (Notes{CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP, CBN_KILLFOCUS, CBN_SETFOCUS}));
 }
 
 TEST_F(ComboBoxTest, TypingLeavesNoSelectionAndTheProgramsChangesSayNothing) {
@@ -245,7 +229,7 @@ TEST_F(ComboBoxTest, TypingLeavesNoSelectionAndTheProgramsChangesSayNothing) {
     Press('P');  // even text that begins a line is no selection
     EXPECT_EQ(port->GetWindowText(), "p");
     EXPECT_EQ(port->GetCurSel(), CB_ERR);
-    EXPECT_EQ(notes(), (Notes{"EDITUPDATE", "EDITCHANGE"}));
+    EXPECT_EQ(notes(), (Notes{CBN_EDITUPDATE, CBN_EDITCHANGE}));
     EXPECT_EQ(dialog->selections, (std::vector<int>{CB_ERR, CB_ERR}));
 
     // While dropped the list shows the first line the text begins; Enter takes it.
@@ -255,13 +239,13 @@ TEST_F(ComboBoxTest, TypingLeavesNoSelectionAndTheProgramsChangesSayNothing) {
     EXPECT_EQ(port->GetCurSel(), 0);
     Press(VK_RETURN);
     EXPECT_EQ(port->GetWindowText(), "Port 1");
-    EXPECT_EQ(notes(), (Notes{"DROPDOWN", "EDITUPDATE", "EDITCHANGE", "SELENDOK", "CLOSEUP", "SELCHANGE"}));
+    EXPECT_EQ(notes(), (Notes{CBN_DROPDOWN, CBN_EDITUPDATE, CBN_EDITCHANGE, CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE}));
 
     // Up and Down on the closed combo box step through the lines.
     Clear();
     Press(VK_DOWN);
     EXPECT_EQ(port->GetWindowText(), "Port 2");
-    EXPECT_EQ(notes(), (Notes{"SELENDOK", "SELCHANGE"}));
+    EXPECT_EQ(notes(), (Notes{CBN_SELENDOK, CBN_SELCHANGE}));
 }
 
 TEST_F(ComboBoxTest, DropDownListSelectsByLetterAndArrowWithoutDropping) {
@@ -278,8 +262,8 @@ TEST_F(ComboBoxTest, DropDownListSelectsByLetterAndArrowWithoutDropping) {
     EXPECT_EQ(channel->GetWindowText(), "Bravo");
     Press(VK_HOME);
     EXPECT_FALSE(channel->GetDroppedState());
-    EXPECT_EQ(notes(), (Notes{"SELENDOK", "SELCHANGE", "SELENDOK", "SELCHANGE", "SELENDOK", "SELCHANGE", "SELENDOK",
-                              "SELCHANGE"}));
+    EXPECT_EQ(notes(), (Notes{CBN_SELENDOK, CBN_SELCHANGE, CBN_SELENDOK, CBN_SELCHANGE, CBN_SELENDOK, CBN_SELCHANGE, CBN_SELENDOK,
+                              CBN_SELCHANGE}));
     EXPECT_EQ(channel->SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("x")), CB_ERR);
     EXPECT_EQ(channel->SendMessage(CB_GETEDITSEL), CB_ERR);
 
@@ -294,7 +278,7 @@ TEST_F(ComboBoxTest, DropDownListSelectsByLetterAndArrowWithoutDropping) {
     Press(VK_END);
     Press(VK_RETURN);
     EXPECT_EQ(channel->GetWindowText(), "Bravo");
-    EXPECT_EQ(notes(), (Notes{"DROPDOWN", "SELCHANGE", "SELENDOK", "CLOSEUP"}));
+    EXPECT_EQ(notes(), (Notes{CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}));
 }
 
 TEST_F(ComboBoxTest, HeightsFollowTheFontAndTheTemplate) {
@@ -375,7 +359,7 @@ TEST_F(ComboBoxTest, FocusTabAndDialogCodes) {
     EXPECT_EQ(Window::GetFocus(), port->EditField());
     EXPECT_EQ(port->SendMessage(CB_GETEDITSEL), MAKELPARAM(0, 6));  // all of "Port 4"
     Press(VK_TAB);
-    EXPECT_EQ(notes(), (Notes{"SELENDCANCEL", "KILLFOCUS", "SETFOCUS", "SELENDCANCEL", "KILLFOCUS", "SETFOCUS"}));
+    EXPECT_EQ(notes(), (Notes{CBN_SELENDCANCEL, CBN_KILLFOCUS, CBN_SETFOCUS, CBN_SELENDCANCEL, CBN_KILLFOCUS, CBN_SETFOCUS}));
 
     MSG enter{port->EditField()->GetSafeHwnd(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
     Window* edit = port->EditField();
@@ -388,6 +372,9 @@ TEST_F(ComboBoxTest, FocusTabAndDialogCodes) {
     // Disabled: the field goes grey, the button does nothing.
     port->EnableWindow(FALSE);
     EXPECT_FALSE(edit->IsWindowEnabled());
+    Pump();
+    const Point inField = edit->ClientOriginOnScreen() + Point{edit->ClientRect().right - 2, 2};
+    EXPECT_EQ(FromDisplay(Desktop::Instance().Compose().GetPixel(inField.x, inField.y)), GetSysColor(COLOR_BTNFACE));
     ClickAt(ButtonPoint(port));
     EXPECT_FALSE(port->GetDroppedState());
 }
@@ -426,7 +413,7 @@ TEST_F(ComboBoxTest, AParentMayDestroyTheComboFromEveryNotification) {
             if (IsWindow(handle)) ClickAt({button.x, button.y + 30});
             if (IsWindow(handle)) owner.SetFocus();
             Pump();
-            EXPECT_FALSE(IsWindow(handle)) << CodeName(code);
+            EXPECT_FALSE(IsWindow(handle)) << code;
         }
     }
 }
