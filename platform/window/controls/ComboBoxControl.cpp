@@ -67,12 +67,14 @@ int ComboBoxControl::OnCreate(CREATESTRUCTA* cs) {
     if (!IsDropList()) {
         edit_ = std::make_unique<ComboEdit>(*this);
         const DWORD editStyle = WS_CHILD | WS_VISIBLE | ((style & CBS_AUTOHSCROLL) ? ES_AUTOHSCROLL : 0) |
-                                ((style & CBS_UPPERCASE) ? ES_UPPERCASE : 0) | ((style & CBS_LOWERCASE) ? ES_LOWERCASE : 0);
+                                ((style & CBS_UPPERCASE) ? ES_UPPERCASE : 0) |
+                                ((style & CBS_LOWERCASE) ? ES_LOWERCASE : 0);
         if (!edit_->Create("Edit", cs->lpszName ? cs->lpszName : "", editStyle, {}, this, kEditId)) return -1;
         edit_->SendMessage(EM_LIMITTEXT, kDefaultLimit);
         if (style & WS_DISABLED) edit_->EnableWindow(FALSE);
     }
-    const DWORD listStyle = WS_POPUP | WS_BORDER | (listScrollBar_ ? WS_VSCROLL : 0) | ((style & CBS_SORT) ? LBS_SORT : 0) |
+    const DWORD listStyle = WS_POPUP | WS_BORDER | (listScrollBar_ ? WS_VSCROLL : 0) |
+                            ((style & CBS_SORT) ? LBS_SORT : 0) |
                             ((style & CBS_NOINTEGRALHEIGHT) ? LBS_NOINTEGRALHEIGHT : 0) |
                             ((style & CBS_DISABLENOSCROLL) ? LBS_DISABLENOSCROLL : 0);
     if (!list_->CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "ComboLBox", "", listStyle,
@@ -184,8 +186,11 @@ LRESULT ComboBoxControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
             if (HandleKey(static_cast<UINT>(wParam), true)) return 0;
             break;
         case WM_MOUSEWHEEL:
+            // A dropped list scrolls; a closed combo box steps its selection as Up and Down do.
             if (dropped_) return list_->SendMessage(message, wParam, lParam);
-            break;
+            if (const int delta = GET_WHEEL_DELTA_WPARAM(wParam))
+                ForwardToList(WM_KEYDOWN, delta < 0 ? VK_DOWN : VK_UP);
+            return 0;
         case WM_GETDLGCODE: return DlgCode(reinterpret_cast<const MSG*>(lParam));
         default: break;
     }
@@ -218,7 +223,9 @@ int ComboBoxControl::SetCurSel(int index) {
 }
 
 int ComboBoxControl::AddString(std::string_view text) { return LineInserted(list_->AddString(text)); }
-int ComboBoxControl::InsertString(int index, std::string_view text) { return LineInserted(list_->InsertString(index, text)); }
+int ComboBoxControl::InsertString(int index, std::string_view text) {
+    return LineInserted(list_->InsertString(index, text));
+}
 
 int ComboBoxControl::LineInserted(int index) {
     if (index < 0) return index;
@@ -248,7 +255,9 @@ void ComboBoxControl::ResetContent() {
 int ComboBoxControl::GetLBTextLen(int index) const { return list_->GetTextLen(index); }
 int ComboBoxControl::GetLBText(int index, char* buffer, int size) const { return list_->GetText(index, buffer, size); }
 int ComboBoxControl::GetLBText(int index, std::string& text) const { return list_->GetText(index, text); }
-int ComboBoxControl::FindString(int startAfter, std::string_view prefix) const { return list_->FindString(startAfter, prefix); }
+int ComboBoxControl::FindString(int startAfter, std::string_view prefix) const {
+    return list_->FindString(startAfter, prefix);
+}
 int ComboBoxControl::FindStringExact(int startAfter, std::string_view text) const {
     return list_->FindStringExact(startAfter, text);
 }
