@@ -13,6 +13,7 @@ COLORREF GetSysColor(int index) {
         case COLOR_CAPTIONTEXT: return RGB(255, 255, 255);
         case COLOR_INACTIVECAPTIONTEXT: return RGB(212, 208, 200);
         case COLOR_WINDOW: return RGB(255, 255, 255);
+        case COLOR_WINDOWFRAME: return RGB(0, 0, 0);
         case COLOR_WINDOWTEXT: return RGB(0, 0, 0);
         case COLOR_HIGHLIGHT: return RGB(10, 36, 106);
         case COLOR_HIGHLIGHTTEXT: return RGB(255, 255, 255);

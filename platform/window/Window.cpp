@@ -96,7 +96,10 @@ BOOL Window::CreateEx(DWORD exStyle, const char* className, const char* windowNa
 }
 
 BOOL Window::DestroyWindow() {
-    if (!handle_) return FALSE;
+    // A handler of the messages sent on the way (the focus leaving) may ask again: the first call
+    // finishes the work, so the object is not deleted under it.
+    if (!handle_ || destroying_) return FALSE;
+    destroying_ = true;
     HWND self = handle_;
     System().WindowGoingAway(this);
     if ((style_ & WS_VISIBLE) && parent_) InvalidateArea(parent_, rect_);
@@ -116,6 +119,7 @@ BOOL Window::DestroyWindow() {
     children_.clear();
     surface_.reset();
     updateRegion_.Clear();
+    destroying_ = false;
     PostNcDestroy();  // may delete this
     return TRUE;
 }

@@ -221,6 +221,7 @@ private:
     bool eraseNeeded_ = false;
     bool frameDirty_ = false;
     bool toolTipsEnabled_ = false;
+    bool destroying_ = false;
     Font* font_ = nullptr;
     // The library that made the window: its resources are current while the window handles a
     // message, as a library's window procedure switches to its own module state on Windows.

@@ -108,6 +108,7 @@ constexpr UINT RDW_FRAME = 0x0400;
 
 // System colours.
 constexpr int COLOR_WINDOW = 5;
+constexpr int COLOR_WINDOWFRAME = 6;
 constexpr int COLOR_WINDOWTEXT = 8;
 constexpr int COLOR_CAPTIONTEXT = 9;
 constexpr int COLOR_ACTIVECAPTION = 2;

@@ -195,19 +195,23 @@ Window* WindowSystem::SetFocus(Window* window) {
     if (window && !Lookup(window->handle_)) return nullptr;
     Window* old = focus_;
     if (old == window) return old;
+    // Any handler on the way may destroy either window and delete its object: go by handles.
+    const HWND oldHandle = old ? old->handle_ : nullptr;
+    const HWND newHandle = window ? window->handle_ : nullptr;
     if (window) {
         Window* top = window->GetTopLevelParent();
         if (top != active_) {
             focus_ = window;  // activation must not pull the focus to the top-level window
             Activate(top, WA_ACTIVE);
+            if (!Lookup(newHandle)) return Lookup(oldHandle);
         }
     }
     focus_ = window;
-    if (old && Lookup(old->handle_)) old->SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(window ? window->handle_ : nullptr));
-    if (focus_ != window) return old;  // the old window's handler moved the focus elsewhere
-    if (window && Lookup(window->handle_))
-        window->SendMessage(WM_SETFOCUS, reinterpret_cast<WPARAM>(old && Lookup(old->handle_) ? old->handle_ : nullptr));
-    return old;
+    if (Window* leaving = Lookup(oldHandle)) leaving->SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(newHandle));
+    if (focus_ != window) return Lookup(oldHandle);  // the old window's handler moved the focus elsewhere
+    if (Window* coming = Lookup(newHandle))
+        coming->SendMessage(WM_SETFOCUS, reinterpret_cast<WPARAM>(Lookup(oldHandle) ? oldHandle : nullptr));
+    return Lookup(oldHandle);
 }
 
 Window* WindowSystem::SetCapture(Window* window) {

@@ -39,7 +39,9 @@ void Glyph(DC& dc, const Rect& box, bool up, COLORREF color) {
     }
 }
 
-void ArrowButton(DC& dc, const Rect& box, bool up, bool pressed, bool enabled) {
+}  // namespace
+
+void DrawArrowButton(DC& dc, const Rect& box, bool up, bool pressed, bool enabled) {
     if (box.IsEmpty()) return;
     if (pressed) {
         dc.FillSolidRect(box, GetSysColor(COLOR_BTNFACE));
@@ -55,6 +57,8 @@ void ArrowButton(DC& dc, const Rect& box, bool up, bool pressed, bool enabled) {
         Glyph(dc, glyph, up, GetSysColor(COLOR_BTNSHADOW));
     }
 }
+
+namespace {
 
 // The track's checkerboard, anchored to the coordinates so that adjacent pieces line up.
 void Dither(DC& dc, const Rect& r, bool pressed) {
@@ -119,8 +123,8 @@ int ScrollBarPart::PosForThumbTop(int thumbTop) const {
 }
 
 void ScrollBarPart::Draw(DC& dc, ScrollPart pressed, bool enabled) const {
-    ArrowButton(dc, UpArrow(), true, pressed == ScrollPart::LineUp, enabled);
-    ArrowButton(dc, DownArrow(), false, pressed == ScrollPart::LineDown, enabled);
+    DrawArrowButton(dc, UpArrow(), true, pressed == ScrollPart::LineUp, enabled);
+    DrawArrowButton(dc, DownArrow(), false, pressed == ScrollPart::LineDown, enabled);
     const Rect track = Track();
     const Rect thumb = enabled ? Thumb() : Rect{};
     if (thumb.IsEmpty()) {

@@ -25,6 +25,10 @@ struct ScrollRange {
     int pos = 0;   // first position in view
 };
 
+// One arrow button in the classic look, raised or (pressed) flat with its glyph shifted; a combo
+// box's drop button is the scroll bar's down arrow.
+void DrawArrowButton(DC& dc, const Rect& box, bool up, bool pressed, bool enabled);
+
 enum class ScrollPart { None, LineUp, PageUp, Thumb, PageDown, LineDown };
 
 class ScrollBarPart {

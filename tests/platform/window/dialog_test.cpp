@@ -130,6 +130,27 @@ TEST_F(DialogTest, MissingTemplateMakesDoModalFail) {
     EXPECT_TRUE(owner.IsWindowEnabled());
 }
 
+// With DS_NOFAILCREATE a control whose WM_CREATE fails is left out (and deleted once); the dialog
+// and its other controls stand.
+TEST_F(DialogTest, AControlThatFailsToCreateIsLeftOut) {
+    class Refusing : public Window {
+    protected:
+        int OnCreate(CREATESTRUCTA*) override { return -1; }
+    };
+    RegisterControlClass("RefusingControl", [] { return new Refusing(); });
+    DialogTemplate t;
+    t.style = WS_POPUP | DS_SETFONT | DS_NOFAILCREATE;
+    t.fontFace = "MS Sans Serif";
+    t.cx = 100;
+    t.cy = 50;
+    t.items.push_back({"RefusingControl", "", 1040, WS_VISIBLE, 0, 5, 5, 40, 12});
+    t.items.push_back({"Button", "OK", IDOK, WS_VISIBLE | WS_TABSTOP, 0, 5, 25, 40, 14});
+    Dialog dialog(t, &owner);
+    ASSERT_TRUE(dialog.CreateModeless());
+    EXPECT_EQ(dialog.GetDlgItem(1040), nullptr);
+    EXPECT_NE(dialog.GetDlgItem(IDOK), nullptr);
+}
+
 TEST_F(DialogTest, TooltipAsksTheOwnerForTheToolsText) {
     class Owner : public Window {
     public:

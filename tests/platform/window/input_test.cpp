@@ -86,6 +86,32 @@ TEST_F(InputTest, FocusChangeSendsKillFocusThenSetFocus) {
     EXPECT_EQ(std::count(log.begin(), log.end(), "a:KEYDOWN"), 0);
 }
 
+// An in-place editor that goes away when it loses the focus: the focus change carries on without it.
+TEST_F(InputTest, AWindowMayDeleteItselfWhenItLosesTheFocus) {
+    class InPlaceEditor : public Window {
+    protected:
+        void OnKillFocus(Window*) override { DestroyWindow(); }
+    };
+    class FocusTaker : public Window {
+    public:
+        std::vector<HWND> previous;
+
+    protected:
+        void OnSetFocus(Window* old) override { previous.push_back(old ? old->GetSafeHwnd() : nullptr); }
+    };
+    auto* editor = new InPlaceEditor();
+    editor->SetAutoDelete(true);
+    editor->Create(nullptr, "", WS_CHILD | WS_VISIBLE, {0, 0, 10, 10}, &top, 3);
+    FocusTaker other;
+    other.Create(nullptr, "", WS_CHILD | WS_VISIBLE, {20, 0, 30, 10}, &top, 4);
+    const HWND editorHandle = editor->GetSafeHwnd();
+    editor->SetFocus();
+    EXPECT_EQ(other.SetFocus(), nullptr);  // the window that had the focus is gone
+    EXPECT_FALSE(IsWindow(editorHandle));
+    EXPECT_EQ(other.previous, (std::vector<HWND>{nullptr}));
+    EXPECT_EQ(Window::GetFocus(), &other);
+}
+
 TEST_F(InputTest, KeyStateFollowsTheMessagesAlreadyRead) {
     InjectKey(VK_SHIFT, true);
     EXPECT_GE(GetKeyState(VK_SHIFT), 0);  // not read yet

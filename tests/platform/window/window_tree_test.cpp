@@ -65,6 +65,34 @@ TEST_F(WindowTreeTest, DestroyOrderAndLiveness) {
     EXPECT_EQ(child.GetSafeHwnd(), nullptr);
 }
 
+// Losing the focus on the way out, a window may ask to be destroyed again: only the first request
+// destroys it, once, and a self-deleting window is deleted after the work is done.
+TEST_F(WindowTreeTest, DestroyingAgainWhileBeingDestroyedDoesNothing) {
+    class Impatient : public RecordingWindow {
+    public:
+        BOOL nested = TRUE;
+        void OnKillFocus(Window*) override { nested = DestroyWindow(); }
+    };
+    std::vector<std::string> log;
+    Window top;
+    top.Create(nullptr, "", WS_OVERLAPPED | WS_VISIBLE, {0, 0, 100, 100}, nullptr, 0);
+    Impatient child;
+    child.log = &log;
+    child.Create(nullptr, "", WS_CHILD | WS_VISIBLE, {0, 0, 10, 10}, &top, 1);
+    child.SetFocus();
+    log.clear();
+    EXPECT_TRUE(child.DestroyWindow());
+    EXPECT_FALSE(child.nested);
+    EXPECT_EQ(log, (std::vector<std::string>{"w:KILLFOCUS", "w:DESTROY", "w:NCDESTROY"}));
+
+    auto* selfDeleting = new Impatient();
+    selfDeleting->Create(nullptr, "", WS_CHILD | WS_VISIBLE, {0, 0, 10, 10}, &top, 2);
+    selfDeleting->SetAutoDelete(true);
+    selfDeleting->SetFocus();
+    selfDeleting->DestroyWindow();
+    EXPECT_EQ(top.GetDlgItem(2), nullptr);
+}
+
 TEST_F(WindowTreeTest, DeletingTheObjectDestroysItsWindow) {
     Window top;
     top.Create(nullptr, "", WS_OVERLAPPED, {0, 0, 100, 100}, nullptr, 0);
