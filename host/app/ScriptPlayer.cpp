@@ -6,6 +6,7 @@
 #include "platform/gdi/TextCodec.h"
 #include "platform/kernel/AsciiCase.h"
 #include "platform/window/WindowSystem.h"
+#include "platform/window/controls/ComboBoxMessages.h"
 #include "platform/window/controls/ListBoxMessages.h"
 
 namespace {
@@ -59,13 +60,24 @@ std::string Describe(win::Window* window) {
 
 win::Point Middle(const win::Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-bool IsListBox(const win::Window* window) { return win::EqualsIgnoringCase(window->ClassName(), "ListBox"); }
+// A combo box's dropped list is a list box of its own class.
+bool IsListBox(const win::Window* window) {
+    return win::EqualsIgnoringCase(window->ClassName(), "ListBox") || win::EqualsIgnoringCase(window->ClassName(), "ComboLBox");
+}
+bool IsComboBox(const win::Window* window) { return win::EqualsIgnoringCase(window->ClassName(), "ComboBox"); }
 
-std::string TextOfLine(win::Window* list, int index) {
-    const auto length = list->SendMessage(win::LB_GETTEXTLEN, static_cast<win::WPARAM>(index));
+// The messages that read the lines of a list box or a combo box.
+struct LineMessages {
+    win::UINT count, selection, length, text;
+};
+constexpr LineMessages kListLines{win::LB_GETCOUNT, win::LB_GETCURSEL, win::LB_GETTEXTLEN, win::LB_GETTEXT};
+constexpr LineMessages kComboLines{win::CB_GETCOUNT, win::CB_GETCURSEL, win::CB_GETLBTEXTLEN, win::CB_GETLBTEXT};
+
+std::string TextOfLine(win::Window* list, int index, const LineMessages& messages = kListLines) {
+    const auto length = list->SendMessage(messages.length, static_cast<win::WPARAM>(index));
     if (length < 0) return {};
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    list->SendMessage(win::LB_GETTEXT, static_cast<win::WPARAM>(index), reinterpret_cast<win::LPARAM>(text.data()));
+    list->SendMessage(messages.text, static_cast<win::WPARAM>(index), reinterpret_cast<win::LPARAM>(text.data()));
     text.resize(static_cast<size_t>(length));
     return text;
 }
@@ -183,14 +195,15 @@ std::string ScriptPlayer::ExecuteOnTopWindow(const script::Action& action) {
     win::Window* control = FindControl(top, id);
     if (!control) return Describe(top) + " has no control " + std::to_string(id);
     if (std::holds_alternative<Print>(action)) {
-        if (!IsListBox(control)) {
-            actions_.Print(win::Cp1252ToUtf8(control->GetWindowText()));
-            return {};
-        }
-        const auto count = control->SendMessage(win::LB_GETCOUNT);
-        const auto selected = control->SendMessage(win::LB_GETCURSEL);
+        const bool list = IsListBox(control), combo = IsComboBox(control);
+        if (!list) actions_.Print(win::Cp1252ToUtf8(control->GetWindowText()));
+        if (!list && !combo) return {};
+        const LineMessages& messages = list ? kListLines : kComboLines;
+        const auto count = control->SendMessage(messages.count);
+        const auto selected = control->SendMessage(messages.selection);
         for (win::LRESULT i = 0; i < count; ++i)
-            actions_.Print((i == selected ? "> " : "  ") + win::Cp1252ToUtf8(TextOfLine(control, static_cast<int>(i))));
+            actions_.Print((i == selected ? "> " : "  ") +
+                           win::Cp1252ToUtf8(TextOfLine(control, static_cast<int>(i), messages)));
         return {};
     }
     if (!control->IsWindowVisible() || !control->IsWindowEnabled())
@@ -201,10 +214,22 @@ std::string ScriptPlayer::ExecuteOnTopWindow(const script::Action& action) {
     }
     const std::string& asWritten = std::get<SelectLine>(action).text;
     const std::string text = ToControlText(asWritten);
-    if (!IsListBox(control)) return "control " + std::to_string(id) + " of " + Describe(top) + " is not a list box";
+    win::Window* combo = IsComboBox(control) ? control : nullptr;
+    if (combo) {
+        // Its list drops as a popup of its own, on top of everything: the line is clicked there.
+        combo->SendMessage(win::CB_SHOWDROPDOWN, win::TRUE);
+        control = TopWindow();
+        if (!control || !IsListBox(control))
+            return "combo box " + std::to_string(id) + " of " + Describe(top) + " did not drop its list";
+    } else if (!IsListBox(control)) {
+        return "control " + std::to_string(id) + " of " + Describe(top) + " is not a list box or a combo box";
+    }
     const auto index = control->SendMessage(win::LB_FINDSTRINGEXACT, static_cast<win::WPARAM>(-1),
                                             reinterpret_cast<win::LPARAM>(text.c_str()));
-    if (index == win::LB_ERR) return "list " + std::to_string(id) + " of " + Describe(top) + " has no line \"" + asWritten + "\"";
+    if (index == win::LB_ERR) {
+        if (combo) combo->SendMessage(win::CB_SHOWDROPDOWN, win::FALSE);
+        return "list " + std::to_string(id) + " of " + Describe(top) + " has no line \"" + asWritten + "\"";
+    }
     win::Point at = Middle(VisibleLine(control, static_cast<int>(index)));
     control->ClientToScreen(&at);
     win::InjectClick(at);

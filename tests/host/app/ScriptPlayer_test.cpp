@@ -6,6 +6,7 @@
 #include "platform/gdi/Font.h"
 #include "platform/window/DataExchange.h"
 #include "platform/window/Dialog.h"
+#include "platform/window/controls/ComboBoxMessages.h"
 #include "platform/window/controls/EditMessages.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/controls/ListBoxControl.h"
@@ -181,6 +182,7 @@ public:
         const win::DWORD field = win::WS_VISIBLE | win::WS_TABSTOP | win::WS_BORDER;
         t.items = {{"Edit", "", 10, field | win::ES_AUTOHSCROLL, 0, 7, 7, 110, 14},
                    {"ListBox", "", 11, field | win::WS_VSCROLL | win::LBS_NOTIFY, 0, 7, 26, 110, 60},
+                   {"ComboBox", "", 12, field | win::WS_VSCROLL | win::CBS_DROPDOWNLIST, 0, 7, 90, 110, 40},
                    {"Button", "OK", win::IDOK, win::WS_VISIBLE | win::WS_TABSTOP | win::BS_DEFPUSHBUTTON, 0, 125, 7, 50, 14}};
         return t;
     }
@@ -188,12 +190,20 @@ public:
 
     std::string name = "Init";
     std::string chosen;
+    int port = -1;
 
 protected:
     win::BOOL OnInitDialog() override {
         for (const char* line : {"Hall", "Cathedral", "Plat\xE9", "Room"})
             GetDlgItem(11)->SendMessage(win::LB_ADDSTRING, 0, reinterpret_cast<win::LPARAM>(line));
+        for (const char* port : {"Port 1", "Port 2", "Port 3", "Port 4"})
+            GetDlgItem(12)->SendMessage(win::CB_ADDSTRING, 0, reinterpret_cast<win::LPARAM>(port));
+        GetDlgItem(12)->SendMessage(win::CB_SETCURSEL, 0);
         return win::Dialog::OnInitDialog();
+    }
+    void OnOK() override {
+        port = static_cast<int>(GetDlgItem(12)->SendMessage(win::CB_GETCURSEL));
+        win::Dialog::OnOK();
     }
     void DoDataExchange(win::DataExchange& dx) override {
         win::DDX_Text(dx, 10, name);
@@ -202,16 +212,19 @@ protected:
 };
 
 // A script drives a modal dialog opened by a click as a user would: it types into the field that
-// has the focus, picks a line by its UTF-8 text, reads the field back and presses OK by its id.
+// has the focus, picks a line by its UTF-8 text and one in a combo box's dropped list, reads the
+// field and the combo back and presses OK by its id.
 TEST_F(ScriptPlayerTest, ScriptFillsInAModalDialogAndPressesOk) {
     NameDialog dialog;
     win::INT_PTR result = 0;
     target.onClick = [&] { result = dialog.DoModal(); };
-    Play("click 10 10\nwait 50\nkey End\nkey Space\ntype Warm \xC3\xA9\nselect 11 Plat\xC3\xA9\nprint 10\nclickid 1\nshow 0\n");
+    Play("click 10 10\nwait 50\nkey End\nkey Space\ntype Warm \xC3\xA9\nselect 11 Plat\xC3\xA9\nprint 10\nselect 12 Port 3\nprint 12\nclickid 1\nshow 0\n");
     EXPECT_EQ(result, win::IDOK);
     EXPECT_EQ(dialog.name, "Init Warm \xE9") << "typed after the initial text, in Windows-1252";
     EXPECT_EQ(dialog.chosen, "Plat\xE9");
-    EXPECT_EQ(actions.log, (std::vector<std::string>{"print Init Warm \xC3\xA9", "hide"})) << "printed as UTF-8";
+    EXPECT_EQ(dialog.port, 2);
+    EXPECT_EQ(actions.log, (std::vector<std::string>{"print Init Warm \xC3\xA9", "print Port 3", "print   Port 1",
+                                                     "print   Port 2", "print > Port 3", "print   Port 4", "hide"}));
 }
 
 // A window above the target, placed where a script cannot know it, with a list of 40 lines and a
@@ -246,7 +259,7 @@ TEST_F(ScriptPlayerTest, WindowCommandsActOnTheTopMostWindowAndItsControls) {
     for (const auto& [script, error] : std::vector<std::pair<std::string, std::string>>{
              {"clickid 99\n", "t:1: \"Choose\" has no control 99"},
              {"select 1000 Line 99\n", "t:1: list 1000 of \"Choose\" has no line \"Line 99\""},
-             {"select 7 Go\n", "t:1: control 7 of \"Choose\" is not a list box"}}) {
+             {"select 7 Go\n", "t:1: control 7 of \"Choose\" is not a list box or a combo box"}}) {
         actions = FakeActions();
         Play(script);
         EXPECT_EQ(actions.endError, error);

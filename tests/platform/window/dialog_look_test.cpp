@@ -13,6 +13,8 @@
 #include "platform/window/ControlMessages.h"
 #include "platform/window/Dialog.h"
 #include "platform/window/SystemMetrics.h"
+#include "platform/window/controls/ComboBoxControl.h"
+#include "platform/window/controls/ComboBoxMessages.h"
 #include "tests/platform/window/SampleDialogs.h"
 #include "tests/support/HeadlessDesktop.h"
 
@@ -31,8 +33,10 @@ protected:
     }
 
     // Runs the dialog, saves the screen while it is up, looks at it, and closes the dialog.
-    void Show(Dialog& dialog, const std::string& name, const std::function<void(const Bitmap&)>& look) {
+    void Show(Dialog& dialog, const std::string& name, const std::function<void(const Bitmap&)>& look,
+              const std::function<void()>& prepare = {}) {
         WhenModal([&] {
+            if (prepare) prepare();
             PaintPendingWindows();
             const Bitmap& screen = Desktop::Instance().Compose();
             Desktop::Instance().SaveScreenshot((std::filesystem::temp_directory_path() / ("kvx4-dialog-" + name + ".png")).string());
@@ -135,9 +139,9 @@ TEST_F(DialogLookTest, DefaultFrameMovesToTheFocusedPushButton) {
 }
 
 // The controls together as users know them: a group box with wrapped text and a mnemonic, an edit
-// with a selection, a list box with its scroll bar, the default button.
+// with a selection, a list box with its scroll bar, a dropped combo box, the default button.
 TEST_F(DialogLookTest, Gallery) {
-    DialogTemplate t = sampledialogs::Base("Save Custom Effects", 186, 150);
+    DialogTemplate t = sampledialogs::Base("Save Custom Effects", 186, 172);
     t.items = {
         {"Button", "&Patch", 0xFFFF, WS_VISIBLE | BS_GROUPBOX, 0, 7, 4, 172, 58},
         {"Static", "Please enter a name to create a new patch of the current settings", 0xFFFF, WS_VISIBLE, 0, 14, 15,
@@ -148,6 +152,8 @@ TEST_F(DialogLookTest, Gallery) {
         {"ListBox", "", 1000, WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_SORT | LBS_NOTIFY, 0, 7, 86, 110, 57},
         {"Button", "OK", IDOK, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 129, 86, 50, 14},
         {"Button", "Cancel", IDCANCEL, WS_VISIBLE | WS_TABSTOP, 0, 129, 104, 50, 14},
+        {"Static", "MIDI &Port", 0xFFFF, WS_VISIBLE, 0, 7, 154, 34, 8},
+        {"ComboBox", "", 1003, WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 44, 152, 135, 50},
     };
     class Gallery : public Dialog {
     public:
@@ -161,6 +167,11 @@ TEST_F(DialogLookTest, Gallery) {
                                      "Small Hall", "Tiled Room", "Chamber", "Gated Snare"})
                 list->SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
             list->SendMessage(LB_SETCURSEL, 2);
+            Window* ports = GetDlgItem(1003);
+            for (int i = 1; i <= 6; ++i)
+                ports->SendMessage(CB_ADDSTRING, 0,
+                                   reinterpret_cast<LPARAM>(("Corvane MidiOut : Port " + std::to_string(i)).c_str()));
+            ports->SendMessage(CB_SETCURSEL, 1);
             Window* edit = GetDlgItem(1002);
             edit->SetFocus();
             edit->SendMessage(EM_SETSEL, 5, 9);
@@ -181,7 +192,14 @@ TEST_F(DialogLookTest, Gallery) {
         const Point edge = edit->WindowRect().TopLeft();
         EXPECT_EQ(At(screen, {edge.x + 5, edge.y}), GetSysColor(COLOR_BTNSHADOW));
         EXPECT_EQ(At(screen, {edge.x + 5, edge.y + 1}), GetSysColor(COLOR_3DDKSHADOW));
-    });
+        // The combo's list hangs below it, over the dialog's edge, the chosen line first and highlighted.
+        Window* ports = dialog.GetDlgItem(1003);
+        ASSERT_TRUE(ports->SendMessage(CB_GETDROPPEDSTATE));
+        const Rect dropped = static_cast<ComboBoxControl*>(ports)->DroppedList()->WindowRect();
+        EXPECT_EQ(dropped.top, ports->WindowRect().bottom);
+        EXPECT_GT(dropped.bottom, dialog.WindowRect().bottom);
+        EXPECT_EQ(At(screen, {dropped.left + 1, dropped.top + 2}), GetSysColor(COLOR_HIGHLIGHT));  // inside its frame
+    }, [&] { dialog.GetDlgItem(1003)->SendMessage(CB_SHOWDROPDOWN, TRUE); });
 }
 
 }  // namespace
