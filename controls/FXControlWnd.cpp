@@ -2,11 +2,13 @@
 
 #include <cstring>
 
+#include "automation/AutomationConfigDlg.h"
 #include "component/CurrentComponent.h"
 #include "host/lib/EffectParams.h"
 #include "host/lib/EffectsPlugin.h"
 #include "platform/gdi/Font.h"
 #include "platform/window/Menu.h"
+#include "platform/window/MessageBox.h"
 #include "presets/ParameterTable.h"
 #include "presets/PresetValues.h"
 #include "resources/ResourceIds.h"
@@ -62,7 +64,27 @@ void CFXControlWnd::StoreOutputSwitches(const tagUserPreset* preset) {
 
 void CFXControlWnd::ShowControllerSelections(tagUserPreset*) {}
 
-int CFXControlWnd::ConfigureAutomation(tagAutomationAssignment*, tagMAREG*) { return 0; }
+int CFXControlWnd::ConfigureAutomation(tagAutomationAssignment* assignment, tagMAREG* record) {
+    if (!assignment) return 0;
+    CAutomationConfigDlg dialog;
+    dialog.workingAssignment = *assignment;
+    if (!record) {
+        // The dialog's preselection and its registration both need the record: without one it
+        // would only offer a choice that can never be registered.
+        AfxMessageBox("Invalid MAREG for automation", MB_OK);
+        return 0;
+    }
+    dialog.record = record;
+    // Both of the dialog's buttons end it with IDCANCEL; IDOK comes only from Enter, which
+    // registers nothing.
+    if (dialog.DoModal() != IDCANCEL) return 0;
+    const tagAutomationAssignment& chosen = dialog.workingAssignment;
+    if (chosen.channel == assignment->channel && chosen.controller == assignment->controller &&
+        chosen.port == assignment->port)
+        return 0;
+    *assignment = chosen;
+    return 1;
+}
 
 UINT CFXControlWnd::TrackSettingsMenu(Point client) {
     HMENU menu = LoadMenuA(IDR_CONTROL_SETTINGS);

@@ -27,10 +27,11 @@ public:
     void StoreParameter(int value, int parameterId);
     // optionFlags becomes exactly 0x20 for an L switch of 1 plus 0x40 for an R switch of 1.
     void StoreOutputSwitches(const tagUserPreset* preset);
-    // The "Control Settings" commands. Their dialogs (the controller selections and the automation
-    // configuration) come with the automation work; until then nothing is shown and nothing changes.
+    // The "Control Settings" commands. The controller selections dialog comes with its own work;
+    // until then nothing is shown and nothing changes.
     void ShowControllerSelections(tagUserPreset* preset);
-    // 1 when the assignment changed, else 0.
+    // Runs the automation configuration dialog for one parameter; 1 when its OK button registered or
+    // removed an assignment other than `assignment`, which then takes it, else 0.
     int ConfigureAutomation(tagAutomationAssignment* assignment, tagMAREG* record);
     // Tracks the "Control Settings" menu at a client point of this window and returns the chosen
     // command, or 0 when it was dismissed or this window did not survive the menu's loop.

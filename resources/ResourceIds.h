@@ -14,6 +14,7 @@ constexpr unsigned IDS_FX_DEPTH_SLIDER = 61450;
 // Dialog templates.
 constexpr unsigned IDD_EDITOR_HOST = 200;
 constexpr unsigned IDC_EDITOR_FRAME = 1035;
+constexpr unsigned IDD_AUTOMATION_CONFIG = 183;
 
 // Bitmaps of the panel.
 constexpr unsigned IDB_PANEL_BACKGROUND = 185;

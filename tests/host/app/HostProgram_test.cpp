@@ -90,6 +90,17 @@ TEST_F(HostProgramTest, HeadlessScriptRunsAgainstTheBuiltComponentAndSavesScreen
         << run.output;
 }
 
+TEST_F(HostProgramTest, AutomationDemoAssignsAControllerThroughTheDialogAndPlaysIt) {
+    const std::string script = std::string(KVX4_SOURCE_DIR) + "/demo/automation.kvx4script";
+    RunResult run = Run("--headless --calls --library '" KVX4_DLL_PATH "' --script '" + script + "'");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("MIDI Automation Configuration"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("IsAutomated(lowFreq)"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("AddAutomation(lowFreq,1,2,7)"), std::string::npos) << run.output;
+    EXPECT_TRUE(IsPng(directory_ / "automation-dialog.png")) << run.output;
+    EXPECT_TRUE(IsPng(directory_ / "automation-played.png")) << run.output;
+}
+
 TEST_F(HostProgramTest, BadScriptStopsBeforeLoadingAndNamesEveryBadLine) {
     std::string script = Script("wait 10\nclik 1 2\nset lowFreq 300\n");
     RunResult run = Run("--headless --library '" KVX4_DLL_PATH "' --script '" + script + "'");
