@@ -9,6 +9,7 @@
 #include "controls/StereoDryMixer.h"
 #include "platform/window/WindowMessages.h"
 #include "platform/window/WindowStyles.h"
+#include "presets/ParameterTable.h"
 #include "tests/automation/AutomationConfigFixture.h"
 
 using namespace win;
@@ -243,6 +244,43 @@ TEST_F(ConfigDialogTest, AMissingRecordIsReportedAndNoDialogOpens) {
     EXPECT_EQ(run.dialogsSeen, 0);
     ASSERT_EQ(run.boxes.size(), 1u);
     EXPECT_NE(run.boxes[0].find("Invalid MAREG for automation"), std::string::npos) << run.boxes[0];
+}
+
+TEST_F(ConfigDialogTest, TabWalksPortChannelCancelOkAndTheList) {
+    std::vector<int> focused;
+    auto note = Inspect([&](Window&) {
+        Window* focus = Window::GetFocus();
+        // A combo box's focus is in its edit field.
+        if (focus && focus->ClassName() == "Edit") focus = focus->GetParent();
+        focused.push_back(focus ? focus->GetDlgCtrlID() : 0);
+    });
+    ConfigureEffect({note, Key(VK_TAB), note, Key(VK_TAB), note, Key(VK_TAB), note, Key(VK_TAB), note, Key(VK_TAB),
+                     note, Key(VK_ESCAPE)});
+    EXPECT_EQ(focused, (std::vector<int>{kPortCombo, kChannelCombo, kCancel, kOk, kControllerList, kPortCombo}));
+}
+
+TEST_F(ConfigDialogTest, EachControlsMenuConfiguresItsOwnParameter) {
+    const struct {
+        Parameter parameter;
+        Point at;
+    } places[] = {{Parameter::Effect, kFader},
+                  {Parameter::LowFreq, kLowTrack},
+                  {Parameter::MidFreq, {254, 130}},
+                  {Parameter::HighFreq, kHighTrack},
+                  // The cutoff marker of cutoff 40, in panel coordinates.
+                  {Parameter::MidCutoff, {199 + 227, 30 + 185}}};
+    int line = 10;
+    for (const auto& place : places) {
+        const ParameterInfo& info = Info(place.parameter);
+        slot.CallLog().Clear();
+        ConfigureAt(place.at, {ChooseLine(line), Click(kOk)});
+        const std::string name = slot.RecordName(&(Block().*info.record));
+        EXPECT_EQ(slot.CallLog().Texts(),
+                  (Texts{"IsAutomated(" + name + ")", "AddAutomation(" + name + ",0,0," + std::to_string(line - 1) + ")"}))
+            << info.label;
+        EXPECT_EQ((panel->currentPreset.*info.assignment).controller, line - 1) << info.label;
+        ++line;
+    }
 }
 
 }  // namespace
