@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "automation/ControllerSelectionsDlg.h"
 #include "component/CurrentComponent.h"
 #include "host/lib/EffectParams.h"
 #include "host/lib/EffectsPlugin.h"
@@ -60,7 +61,12 @@ void CFXControlWnd::StoreOutputSwitches(const tagUserPreset* preset) {
     paramBlock->optionFlags = OutputSwitchFlags(*preset);
 }
 
-void CFXControlWnd::ShowControllerSelections(tagUserPreset*) {}
+// The panel is not marked modified, even after Reset All: the dialog changed host and preset alike.
+void CFXControlWnd::ShowControllerSelections(tagUserPreset* preset) {
+    CControllerSelectionsDlg dialog;
+    dialog.preset = preset;
+    dialog.DoModal();
+}
 
 int CFXControlWnd::ConfigureAutomation(tagAutomationAssignment*, tagMAREG*) { return 0; }
 

@@ -27,8 +27,8 @@ public:
     void StoreParameter(int value, int parameterId);
     // optionFlags becomes exactly 0x20 for an L switch of 1 plus 0x40 for an R switch of 1.
     void StoreOutputSwitches(const tagUserPreset* preset);
-    // The "Control Settings" commands. Their dialogs (the controller selections and the automation
-    // configuration) come with the automation work; until then nothing is shown and nothing changes.
+    // The "Control Settings" commands. The controller selections dialog runs modally on the preset;
+    // the automation configuration comes with its own dialog, and until then changes nothing.
     void ShowControllerSelections(tagUserPreset* preset);
     // 1 when the assignment changed, else 0.
     int ConfigureAutomation(tagAutomationAssignment* assignment, tagMAREG* record);
