@@ -81,9 +81,13 @@ void CControllerSelectionsDlg::OnResetAll() {
         if (effect->IsAutomated(record)) effect->RemoveAutomation(record);
     }
     // Only the controller goes: port and channel stay for the next configuration.
-    if (preset)
-        for (const ParameterInfo& info : kParameters) (preset->*info.assignment).controller = kControllerNotAssigned;
+    if (tagUserPreset* live = LivePreset())
+        for (const ParameterInfo& info : kParameters) (live->*info.assignment).controller = kControllerNotAssigned;
     for (Parameter parameter : kListOrder) ShowLine(parameter, kNotSelected);
+}
+
+tagUserPreset* CControllerSelectionsDlg::LivePreset() const {
+    return presetOwner && !IsWindow(presetOwner) ? nullptr : preset;
 }
 
 void CControllerSelectionsDlg::ShowLine(Parameter parameter, const std::string& text) {

@@ -22,6 +22,9 @@ public:
     static std::string ControllerText(int controller);
 
     tagUserPreset* preset = nullptr;
+    // The window that holds the preset. The host may free the editor while this dialog runs (it
+    // is owned by the host's window, not the editor's); Reset All then leaves the gone preset alone.
+    win::HWND presetOwner = nullptr;
 
 protected:
     win::BOOL OnInitDialog() override;
@@ -33,6 +36,7 @@ private:
     void OnResetAll();
     // Replaces the one line of the parameter's list.
     void ShowLine(Parameter parameter, const std::string& text);
+    tagUserPreset* LivePreset() const;
 
     std::array<win::ControlRef, kParameters.size()> lists;
 };

@@ -65,6 +65,7 @@ void CFXControlWnd::StoreOutputSwitches(const tagUserPreset* preset) {
 void CFXControlWnd::ShowControllerSelections(tagUserPreset* preset) {
     CControllerSelectionsDlg dialog;
     dialog.preset = preset;
+    dialog.presetOwner = GetSafeHwnd();
     dialog.DoModal();
 }
 

@@ -150,6 +150,37 @@ TEST_F(SelectionsTest, ResetAllWithoutACurrentComponentOrEffectSlotDoesNothing) 
     EXPECT_EQ(Preset().effectAssignment.controller, 120);
 }
 
+// The dialog belongs to the host's window, so it outlives an editor the host frees meanwhile;
+// Reset All then still reaches the host through the new current component, but not the gone preset.
+TEST_F(SelectionsTest, ResetAllAfterTheHostFreedTheEditorLeavesItsPresetAlone) {
+    Assign(Parameter::Effect, 9);
+    slot.AddAutomation(Record(Parameter::Effect), 0, 0, 9);
+    Window* dialog = nullptr;
+    Lists lists;
+    CEditorPanel* newPanel = nullptr;
+    OpenFromMenu({[&](Window& active) {
+                      dialog = &active;
+                      CRVFreeComponentInterface(component);
+                      component = reinterpret_cast<IEffectComponent*>(CRVGetComponentInterface(0x11040));
+                      component->SetEffect(&slot);
+                      HWND editor = component->CreateEditor(host.GetSafeHwnd());
+                      newPanel = static_cast<CEditorPanel*>(Window::FromHandle(editor)->GetDlgItem(61446));
+                  },
+                  [&](Window&) {
+                      ASSERT_TRUE(IsWindow(dialog->GetSafeHwnd()));
+                      dialog->GetDlgItem(IDC_RESET_ALL)->SendMessage(BM_CLICK);
+                  },
+                  [&](Window&) {
+                      lists = Read(*dialog);
+                      dialog->SendMessage(WM_CLOSE);
+                  }});
+    panel = newPanel;
+    EXPECT_EQ(lists[static_cast<int>(Parameter::Effect)], kNotSelected);
+    EXPECT_FALSE(slot.FindRegistration(Record(Parameter::Effect)).has_value());
+    // The new editor took the host's controller when it started; the dialog had another preset.
+    EXPECT_EQ(panel->currentPreset.effectAssignment.controller, 9);
+}
+
 // A controller byte comes from a preset file or the host's record and can be anything: the table's
 // rows by name, 255 as unassigned, and every byte past the table by its number, one line each.
 TEST_F(SelectionsTest, EveryControllerByteShowsOneLine) {
@@ -227,7 +258,12 @@ TEST_F(SelectionsTest, LooksLikeAClassicDialog) {
     Assign(Parameter::MidCutoff, 121);
     const auto path = std::filesystem::temp_directory_path() / "kvx4-dialog-controller-selections.png";
     bool white = false, ink = false, groupFrame = false;
+    std::vector<int> linesInView;
     OpenDirectly({[&](Window& dialog) {
+                      for (const ParameterInfo& info : kParameters) {
+                          auto* list = dynamic_cast<ListBoxControl*>(dialog.GetDlgItem(ListId(info.parameter)));
+                          linesInView.push_back(list ? list->ClientRect().Height() / list->GetItemHeight() : 0);
+                      }
                       PaintPendingWindows();
                       const Bitmap& screen = Desktop::Instance().Compose();
                       Desktop::Instance().SaveScreenshot(path.string());
@@ -245,6 +281,7 @@ TEST_F(SelectionsTest, LooksLikeAClassicDialog) {
     EXPECT_TRUE(white);
     EXPECT_TRUE(ink) << "the controller's name is drawn in its list";
     EXPECT_TRUE(groupFrame);
+    EXPECT_EQ(linesInView, std::vector<int>(kParameters.size(), 1)) << "one-line lists";
 }
 
 }  // namespace
