@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "automation/AutomationConfigDlg.h"
+#include "automation/ControllerSelectionsDlg.h"
 #include "component/CurrentComponent.h"
 #include "host/lib/EffectParams.h"
 #include "host/lib/EffectsPlugin.h"
@@ -62,7 +63,13 @@ void CFXControlWnd::StoreOutputSwitches(const tagUserPreset* preset) {
     paramBlock->optionFlags = OutputSwitchFlags(*preset);
 }
 
-void CFXControlWnd::ShowControllerSelections(tagUserPreset*) {}
+// The panel is not marked modified, even after Reset All: the dialog changed host and preset alike.
+void CFXControlWnd::ShowControllerSelections(tagUserPreset* preset) {
+    CControllerSelectionsDlg dialog;
+    dialog.preset = preset;
+    dialog.presetOwner = GetSafeHwnd();
+    dialog.DoModal();
+}
 
 int CFXControlWnd::ConfigureAutomation(tagAutomationAssignment* assignment, tagMAREG* record) {
     if (!assignment) return 0;

@@ -27,8 +27,7 @@ public:
     void StoreParameter(int value, int parameterId);
     // optionFlags becomes exactly 0x20 for an L switch of 1 plus 0x40 for an R switch of 1.
     void StoreOutputSwitches(const tagUserPreset* preset);
-    // The "Control Settings" commands. The controller selections dialog comes with its own work;
-    // until then nothing is shown and nothing changes.
+    // The "Control Settings" commands: the controller selections dialog runs modally on the preset.
     void ShowControllerSelections(tagUserPreset* preset);
     // Runs the automation configuration dialog for one parameter; 1 when its OK button registered or
     // removed an assignment other than `assignment`, which then takes it, else 0.

@@ -66,6 +66,9 @@ inline constexpr ParameterOrder kHostSyncOrder{Parameter::LowFreq, Parameter::Mi
 // assignments are registered with the host in it.
 inline constexpr ParameterOrder kListOrder{Parameter::Effect, Parameter::HighFreq, Parameter::LowFreq,
                                            Parameter::MidFreq, Parameter::MidCutoff};
+// Reset All withdraws the host's registrations in this order.
+inline constexpr ParameterOrder kResetOrder{Parameter::Effect, Parameter::LowFreq, Parameter::HighFreq,
+                                            Parameter::MidFreq, Parameter::MidCutoff};
 
 // An order that skipped or repeated a parameter would silently leave one out of a host call.
 constexpr bool IsPermutation(const ParameterOrder& order) {
@@ -74,7 +77,7 @@ constexpr bool IsPermutation(const ParameterOrder& order) {
     return seen == 0x1F;
 }
 static_assert(IsPermutation(kPresetOrder) && IsPermutation(kBlockOrder) && IsPermutation(kHostSyncOrder) &&
-              IsPermutation(kListOrder));
+              IsPermutation(kListOrder) && IsPermutation(kResetOrder));
 static_assert([] {
     for (int i = 0; i < static_cast<int>(kParameters.size()); ++i)
         if (static_cast<int>(kParameters[i].parameter) != i) return false;

@@ -1,4 +1,5 @@
 #include "platform/module/Module.h"
+#include "platform/window/WindowMessages.h"
 #include "platform/window/WindowStyles.h"
 #include "platform/window/controls/ComboBoxMessages.h"
 #include "platform/window/controls/ListBoxMessages.h"
@@ -40,6 +41,36 @@ DialogTemplate AutomationConfigTemplate() {
     return t;
 }
 
+// "Present Controller Selections": a labelled one-line list per parameter inside a group box, in
+// tab order Effect, Low Freq, High Freq, MidFreq, Mid Frequency Cutoff, then OK and Reset All.
+DialogTemplate ControllerSelections() {
+    constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT;
+    constexpr DWORD kList = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LBS_SORT | LBS_NOTIFY;
+    DialogTemplate t;
+    t.style = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    t.cx = 243;
+    t.cy = 162;
+    t.caption = "Present Controller Selections";
+    t.fontFace = "MS Sans Serif";
+    t.pointSize = 8;
+    t.items = {
+        {"Button", "Controls", 0xFFFF, WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 7, 7, 183, 118},
+        {"Static", "&Effect", 0xFFFF, kLabel, 0, 83, 20, 20, 8},
+        {"ListBox", "", IDC_EFFECT_CONTROLLER, kList, 0, 56, 31, 86, 12},
+        {"Static", "&Low Freq", 0xFFFF, kLabel, 0, 13, 55, 30, 8},
+        {"ListBox", "", IDC_LOWFREQ_CONTROLLER, kList, 0, 13, 65, 79, 12},
+        {"Static", "&High Freq", 0xFFFF, kLabel, 0, 102, 55, 32, 8},
+        {"ListBox", "", IDC_HIGHFREQ_CONTROLLER, kList, 0, 102, 65, 86, 12},
+        {"Static", "&MidFreq", 0xFFFF, kLabel, 0, 13, 80, 26, 8},
+        {"ListBox", "", IDC_MIDFREQ_CONTROLLER, kList, 0, 13, 92, 79, 12},
+        {"Static", "Mid Frequency &Cutoff", 0xFFFF, kLabel, 0, 102, 80, 68, 8},
+        {"ListBox", "", IDC_MIDCUTOFF_CONTROLLER, kList, 0, 102, 92, 86, 12},
+        {"Button", "OK", IDOK, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 195, 13, 42, 14},
+        {"Button", "Reset A&ll", IDC_RESET_ALL, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 76, 136, 50, 14},
+    };
+    return t;
+}
+
 }  // namespace
 
 void RegisterDialogTemplates(Module& module) {
@@ -54,4 +85,5 @@ void RegisterDialogTemplates(Module& module) {
     host.items.push_back({"Static", "", IDC_EDITOR_FRAME, WS_CHILD | SS_BLACKFRAME, 0, 0, 0, 387, 126});
     module.AddDialog(IDD_EDITOR_HOST, std::move(host));
     module.AddDialog(IDD_AUTOMATION_CONFIG, AutomationConfigTemplate());
+    module.AddDialog(IDD_CONTROLLER_SELECTIONS, ControllerSelections());
 }

@@ -16,6 +16,15 @@ constexpr unsigned IDD_EDITOR_HOST = 200;
 constexpr unsigned IDC_EDITOR_FRAME = 1035;
 constexpr unsigned IDD_AUTOMATION_CONFIG = 183;
 
+// The controller selections dialog: one list per automatable parameter and Reset All.
+constexpr unsigned IDD_CONTROLLER_SELECTIONS = 180;
+constexpr unsigned IDC_EFFECT_CONTROLLER = 1023;
+constexpr unsigned IDC_LOWFREQ_CONTROLLER = 1015;
+constexpr unsigned IDC_HIGHFREQ_CONTROLLER = 1016;
+constexpr unsigned IDC_MIDFREQ_CONTROLLER = 1017;
+constexpr unsigned IDC_MIDCUTOFF_CONTROLLER = 1018;
+constexpr unsigned IDC_RESET_ALL = 1027;
+
 // Bitmaps of the panel.
 constexpr unsigned IDB_PANEL_BACKGROUND = 185;
 constexpr unsigned IDB_COMPARE_SWITCH = 215;
