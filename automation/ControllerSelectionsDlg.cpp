@@ -16,7 +16,9 @@ namespace {
 
 constexpr const char* kNotSelected = "NOT SELECTED";
 
-int ListId(Parameter parameter) {
+}  // namespace
+
+int CControllerSelectionsDlg::ListId(Parameter parameter) {
     switch (parameter) {
         case Parameter::Effect: return IDC_EFFECT_CONTROLLER;
         case Parameter::LowFreq: return IDC_LOWFREQ_CONTROLLER;
@@ -26,8 +28,6 @@ int ListId(Parameter parameter) {
     }
     return 0;
 }
-
-}  // namespace
 
 CControllerSelectionsDlg::CControllerSelectionsDlg() : Dialog(IDD_CONTROLLER_SELECTIONS) {}
 

@@ -20,6 +20,8 @@ public:
     // host's record can hold. Such a byte is still an assignment that Reset All withdraws, so it is
     // named by its number rather than hidden as unassigned.
     static std::string ControllerText(int controller);
+    // The id of the parameter's list in the template.
+    static int ListId(Parameter parameter);
 
     tagUserPreset* preset = nullptr;
     // The window that holds the preset. The host may free the editor while this dialog runs (it

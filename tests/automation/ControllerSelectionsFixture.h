@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "automation/ControllerSelectionsDlg.h"
 #include "component/ComponentModule.h"
 #include "controls/StereoDryMixer.h"
 #include "platform/gdi/DrawTrace.h"
@@ -27,16 +28,8 @@ using Step = std::function<void(win::Window& active)>;
 // The lines of each parameter's list, by Parameter.
 using Lists = std::array<std::vector<std::string>, kParameters.size()>;
 
-inline int ListId(Parameter parameter) {
-    switch (parameter) {
-        case Parameter::Effect: return IDC_EFFECT_CONTROLLER;
-        case Parameter::LowFreq: return IDC_LOWFREQ_CONTROLLER;
-        case Parameter::MidFreq: return IDC_MIDFREQ_CONTROLLER;
-        case Parameter::HighFreq: return IDC_HIGHFREQ_CONTROLLER;
-        case Parameter::MidCutoff: return IDC_MIDCUTOFF_CONTROLLER;
-    }
-    return 0;
-}
+using ListIdOf = int (*)(Parameter);
+inline constexpr ListIdOf ListId = &CControllerSelectionsDlg::ListId;
 
 class SelectionsTest : public testsupport::EditorFixture {
 protected:
