@@ -167,8 +167,10 @@ void CEditorPanel::OnLButtonUp(UINT flags, Point point) {
             if (helpRect.Contains(point)) OpenHelp();
             break;
         case kSave:
+            if (saveRect.Contains(point)) SavePresetToFile();
+            break;
         case kLoad:
-            // The Save and Load dialogs run from here once they exist.
+            if (loadRect.Contains(point)) LoadPresetFromFile();
             break;
         default: break;
     }

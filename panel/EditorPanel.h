@@ -61,6 +61,9 @@ public:
     void CompareToA();
     void CompareToB();
     void LoadUserPreset(int index);
+    // The Save and Load buttons: run their dialog on the current preset and take in the outcome.
+    void SavePresetToFile();
+    void LoadPresetFromFile();
     void PresetSetUp();
     void ReferenceCapture();
     // Starts the poll timer; on failure tells the user, as every start of it does.

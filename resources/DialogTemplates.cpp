@@ -2,6 +2,7 @@
 #include "platform/window/WindowMessages.h"
 #include "platform/window/WindowStyles.h"
 #include "platform/window/controls/ComboBoxMessages.h"
+#include "platform/window/controls/EditMessages.h"
 #include "platform/window/controls/ListBoxMessages.h"
 #include "resources/ResourceIds.h"
 
@@ -71,6 +72,44 @@ DialogTemplate ControllerSelections() {
     return t;
 }
 
+constexpr DWORD kPresetList = kChild | LBS_SORT | LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP;
+
+DialogTemplate PresetDialogFrame(const char* caption, int cx, int cy) {
+    DialogTemplate t;
+    t.style = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    t.cx = cx;
+    t.cy = cy;
+    t.caption = caption;
+    t.fontFace = "MS Sans Serif";
+    t.pointSize = 8;
+    return t;
+}
+
+DialogTemplate SavePresetTemplate() {
+    DialogTemplate t = PresetDialogFrame("Save Custom Effects", 135, 154);
+    t.items = {
+        {"ListBox", "", IDC_SAVE_LIST, kPresetList, 0, 9, 60, 115, 73},
+        {"Edit", "", IDC_SAVE_NAME, kChild | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0, 9, 20, 115, 14},
+        {"Button", "OK", IDOK, kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 75, 137, 50, 14},
+        {"Button", "Cancel", IDCANCEL, kChild | BS_PUSHBUTTON | WS_TABSTOP, 0, 15, 138, 50, 14},
+        {"Static", "Please enter a name to create a new patch of the current settings", kStatic,
+         kChild | SS_LEFT, 0, 11, 2, 115, 17},
+        {"Static", "Or select an existing patch to Overwrite", kStatic, kChild | SS_LEFT, 0, 9, 41, 112, 15},
+    };
+    return t;
+}
+
+DialogTemplate LoadPresetTemplate() {
+    DialogTemplate t = PresetDialogFrame("Load Custom Settings", 120, 126);
+    t.items = {
+        {"ListBox", "", IDC_LOAD_LIST, kPresetList, 0, 7, 24, 104, 77},
+        {"Button", "OK", IDOK, kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 61, 105, 50, 14},
+        {"Button", "Cancel", IDCANCEL, kChild | BS_PUSHBUTTON | WS_TABSTOP, 0, 8, 105, 50, 14},
+        {"Static", "Highlight the patch name and hit the 'OK' Button", kStatic, kChild | SS_LEFT, 0, 7, 6, 102, 16},
+    };
+    return t;
+}
+
 }  // namespace
 
 void RegisterDialogTemplates(Module& module) {
@@ -86,4 +125,6 @@ void RegisterDialogTemplates(Module& module) {
     module.AddDialog(IDD_EDITOR_HOST, std::move(host));
     module.AddDialog(IDD_AUTOMATION_CONFIG, AutomationConfigTemplate());
     module.AddDialog(IDD_CONTROLLER_SELECTIONS, ControllerSelections());
+    module.AddDialog(IDD_SAVE_PRESET, SavePresetTemplate());
+    module.AddDialog(IDD_LOAD_PRESET, LoadPresetTemplate());
 }

@@ -16,6 +16,13 @@ constexpr unsigned IDD_EDITOR_HOST = 200;
 constexpr unsigned IDC_EDITOR_FRAME = 1035;
 constexpr unsigned IDD_AUTOMATION_CONFIG = 183;
 
+// "Save Custom Effects" and "Load Custom Settings".
+constexpr unsigned IDD_SAVE_PRESET = 176;
+constexpr unsigned IDC_SAVE_LIST = 1000;
+constexpr unsigned IDC_SAVE_NAME = 1002;
+constexpr unsigned IDD_LOAD_PRESET = 177;
+constexpr unsigned IDC_LOAD_LIST = 1005;
+
 // The controller selections dialog: one list per automatable parameter and Reset All.
 constexpr unsigned IDD_CONTROLLER_SELECTIONS = 180;
 constexpr unsigned IDC_EFFECT_CONTROLLER = 1023;
