@@ -8,7 +8,9 @@
 #include <functional>
 #include <memory>
 
+#include "component/ComponentModule.h"
 #include "platform/desktop/Desktop.h"
+#include "platform/module/Module.h"
 #include "platform/gdi/DrawTrace.h"
 #include "platform/window/WindowMessages.h"
 #include "platform/window/WindowSystem.h"
@@ -57,7 +59,11 @@ protected:
         return [vk](Window&) { InjectKeyPress(vk); };
     }
     static Step Click(int id) {
-        return [id](Window& window) { InjectClick(window.GetDlgItem(id)->WindowRect().TopLeft() + Point{8, 6}); };
+        return [id](Window& window) {
+            Window* button = window.GetDlgItem(id);
+            ASSERT_NE(button, nullptr) << "no button " << id << " in \"" << window.GetWindowText() << "\"";
+            InjectClick(button->WindowRect().TopLeft() + Point{8, 6});
+        };
     }
     // Clicks (or double-clicks) the list's line with this text.
     static Step ClickLine(int listId, std::string text, bool twice = false) {
@@ -93,7 +99,9 @@ protected:
             for (const DrawTraceEntry& e : trace.Entries())
                 if (e.op == DrawOp::TextOut && !e.text.empty()) text += e.text + "|";
             boxes.push_back(text);
-            InjectClick(box.GetDlgItem(id)->WindowRect().TopLeft() + Point{8, 6});
+            Window* button = box.GetDlgItem(id);
+            ASSERT_NE(button, nullptr) << "no button " << id << " in \"" << box.GetWindowText() << "\"";
+            InjectClick(button->WindowRect().TopLeft() + Point{8, 6});
         };
     }
     bool Shown(const std::string& message) const {
@@ -198,9 +206,13 @@ TEST_F(SaveLoadTest, LoadListIsAlphabeticalAndItsPlaceholderDoesNothing) {
     WriteRoom(3, Named("Mike"));
     WriteRoomCount(3);
     panel->MarkModified();
-    Load({Lines(IDC_LOAD_LIST, lines), Key(VK_RETURN), Answer(IDOK), Click(IDCANCEL)});
+    // Another instance renames a room while the list shows it: the load fails and the dialog stays.
+    Load({Lines(IDC_LOAD_LIST, lines), Key(VK_RETURN), Answer(IDOK),
+          [this](Window&) { WriteRoom(3, Named("Oscar")); }, ClickLine(IDC_LOAD_LIST, "Mike", true), Answer(IDOK),
+          Click(IDCANCEL)});
     EXPECT_EQ(lines, (std::vector<std::string>{"alpha", "Mike", "Zulu"}));
-    EXPECT_EQ(boxes, std::vector<std::string>{"Please select the setting to be loaded|"});
+    EXPECT_EQ(boxes, (std::vector<std::string>{"Please select the setting to be loaded|",
+                                               "The selected room could not be found, Sorry!|"}));
     EXPECT_EQ(panel->edited, 1) << "a cancelled load leaves the compare switch alone";
 }
 
@@ -262,6 +274,24 @@ TEST_F(SaveLoadTest, ThreeSavedPresetsLoadBackByteForByte) {
         EXPECT_EQ(std::memcmp(&panel->presetB, &s.record, sizeof s.record), 0);
         EXPECT_EQ(std::string(panel->nameText), s.name);
     }
+}
+
+TEST_F(SaveLoadTest, DialogsThatCannotBeShownAreReportedAndChangeNothing) {
+    DialogTemplate broken;
+    broken.style = WS_POPUP | WS_CAPTION;
+    broken.items.push_back({"NoSuchControlClass", "", 1, WS_CHILD | WS_VISIBLE, 0, 0, 0, 10, 10});
+    ComponentModule().AddDialog(IDD_SAVE_PRESET, broken);
+    ComponentModule().AddDialog(IDD_LOAD_PRESET, broken);
+    panel->MarkModified();
+    const tagUserPreset b = panel->presetB;
+    Save({Answer(IDOK)});
+    Load({Answer(IDOK)});
+    RegisterDialogTemplates(ComponentModule());
+    EXPECT_EQ(boxes, (std::vector<std::string>{"Sorry Could Not Display Save Dialog!|",
+                                               "Sorry Could Not Display Load Dialog!|"}));
+    EXPECT_EQ(panel->edited, 1);
+    EXPECT_EQ(std::memcmp(&b, &panel->presetB, sizeof b), 0);
+    EXPECT_EQ(Rooms(), 0);
 }
 
 TEST_F(SaveLoadTest, DialogsLookRight) {
