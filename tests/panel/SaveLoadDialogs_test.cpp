@@ -2,6 +2,7 @@
 // their questions, and what the file, the parameter block and the compare switch show afterwards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <deque>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include "platform/window/WindowMessages.h"
 #include "platform/window/WindowSystem.h"
 #include "platform/window/controls/ListBoxControl.h"
+#include "platform/window/controls/ListBoxMessages.h"
 #include "presets/UserPresetFile.h"
 #include "resources/ResourceIds.h"
 #include "tests/support/EditorFixture.h"
@@ -58,36 +60,24 @@ protected:
     static Step Key(UINT vk) {
         return [vk](Window&) { InjectKeyPress(vk); };
     }
-    static Step Click(int id) {
-        return [id](Window& window) {
-            Window* button = window.GetDlgItem(id);
-            ASSERT_NE(button, nullptr) << "no button " << id << " in \"" << window.GetWindowText() << "\"";
-            InjectClick(button->WindowRect().TopLeft() + Point{8, 6});
-        };
+    static void Press(Window& window, int id) {
+        Window* button = window.GetDlgItem(id);
+        ASSERT_NE(button, nullptr) << "no button " << id << " in \"" << window.GetWindowText() << "\"";
+        InjectClick(button->WindowRect().TopLeft() + Point{8, 6});
     }
-    // Clicks (or double-clicks) the list's line with this text.
-    static Step ClickLine(int listId, std::string text, bool twice = false) {
+    static Step Click(int id) {
+        return [id](Window& window) { Press(window, id); };
+    }
+    // Clicks (or double-clicks) the line with this text, after noting all lines in `lines`.
+    static Step ClickLine(int listId, std::string text, bool twice = false, std::vector<std::string>* lines = nullptr) {
         return [=](Window& dialog) {
             auto* list = dynamic_cast<ListBoxControl*>(dialog.GetDlgItem(listId));
             ASSERT_NE(list, nullptr);
-            const int index = list->FindStringExact(-1, text);
-            ASSERT_GE(index, 0) << text;
+            for (int i = 0; lines && i < list->GetCount(); ++i) list->GetText(i, lines->emplace_back());
             Rect r;
-            list->GetItemRect(index, &r);
+            ASSERT_NE(list->GetItemRect(list->FindStringExact(-1, text), &r), LB_ERR) << text;
             list->ClientToScreen(&r);
-            InjectClick({r.left + 4, r.top + 2});
-            if (twice) InjectClick({r.left + 4, r.top + 2});
-        };
-    }
-    static Step Lines(int listId, std::vector<std::string>& lines) {
-        return [listId, &lines](Window& dialog) {
-            auto* list = dynamic_cast<ListBoxControl*>(dialog.GetDlgItem(listId));
-            lines.clear();
-            for (int i = 0; list && i < list->GetCount(); ++i) {
-                std::string line;
-                list->GetText(i, line);
-                lines.push_back(line);
-            }
+            for (int i = twice ? 2 : 1; i > 0; --i) InjectClick({r.left + 4, r.top + 2});
         };
     }
     // Notes the message box's text and presses its button `id`.
@@ -99,15 +89,11 @@ protected:
             for (const DrawTraceEntry& e : trace.Entries())
                 if (e.op == DrawOp::TextOut && !e.text.empty()) text += e.text + "|";
             boxes.push_back(text);
-            Window* button = box.GetDlgItem(id);
-            ASSERT_NE(button, nullptr) << "no button " << id << " in \"" << box.GetWindowText() << "\"";
-            InjectClick(button->WindowRect().TopLeft() + Point{8, 6});
+            Press(box, id);
         };
     }
     bool Shown(const std::string& message) const {
-        for (const std::string& b : boxes)
-            if (b.find(message) != std::string::npos) return true;
-        return false;
+        return std::any_of(boxes.begin(), boxes.end(), [&](auto& b) { return b.find(message) != std::string::npos; });
     }
 
     tagUserPreset Room(int room) {
@@ -196,8 +182,7 @@ TEST_F(SaveLoadTest, SelectionOverwritesQuietlyButATypedNameWinsOverIt) {
 
 TEST_F(SaveLoadTest, LoadListIsAlphabeticalAndItsPlaceholderDoesNothing) {
     std::vector<std::string> lines;
-    Load({Lines(IDC_LOAD_LIST, lines), ClickLine(IDC_LOAD_LIST, "No Settings Saved", true), Key(VK_RETURN),
-          Key(VK_ESCAPE)});
+    Load({ClickLine(IDC_LOAD_LIST, "No Settings Saved", true, &lines), Key(VK_RETURN), Key(VK_ESCAPE)});
     EXPECT_EQ(lines, std::vector<std::string>{"No Settings Saved"});
     EXPECT_TRUE(boxes.empty());
 
@@ -207,9 +192,9 @@ TEST_F(SaveLoadTest, LoadListIsAlphabeticalAndItsPlaceholderDoesNothing) {
     WriteRoomCount(3);
     panel->MarkModified();
     // Another instance renames a room while the list shows it: the load fails and the dialog stays.
-    Load({Lines(IDC_LOAD_LIST, lines), Key(VK_RETURN), Answer(IDOK),
-          [this](Window&) { WriteRoom(3, Named("Oscar")); }, ClickLine(IDC_LOAD_LIST, "Mike", true), Answer(IDOK),
-          Click(IDCANCEL)});
+    lines.clear();
+    Load({Key(VK_RETURN), Answer(IDOK), [this](Window&) { WriteRoom(3, Named("Oscar")); },
+          ClickLine(IDC_LOAD_LIST, "Mike", true, &lines), Answer(IDOK), Click(IDCANCEL)});
     EXPECT_EQ(lines, (std::vector<std::string>{"alpha", "Mike", "Zulu"}));
     EXPECT_EQ(boxes, (std::vector<std::string>{"Please select the setting to be loaded|",
                                                "The selected room could not be found, Sorry!|"}));
@@ -242,27 +227,21 @@ TEST_F(SaveLoadTest, ThreeSavedPresetsLoadBackByteForByte) {
         tagEffectParams block;
     };
     std::vector<Saved> saved;
-    const char* names[] = {"Warm", "bright", "Cut"};
-    for (int i = 0; i < 3; ++i) {
-        Block().effect.value = static_cast<BYTE>(20 + i);
-        Block().lowFreq.value = static_cast<BYTE>(30 + i);
-        Block().midFreq.value = static_cast<BYTE>(40 + i);
-        Block().highFreq.value = static_cast<BYTE>(50 + i);
-        Block().midCutoff.value = static_cast<BYTE>(60 + i);
-        Block().optionFlags = static_cast<BYTE>(i == 1 ? 0x20 : 0x40);
-        Block().programNumber = static_cast<BYTE>(i + 2);
+    for (const char* name : {"Warm", "bright", "Cut"}) {
+        const BYTE i = static_cast<BYTE>(saved.size());
+        for (tagMAREG* r : {&Block().effect, &Block().lowFreq, &Block().midFreq, &Block().highFreq, &Block().midCutoff})
+            r->value = static_cast<BYTE>(r->value + 10 + i);
+        Block().optionFlags = i == 1 ? 0x20 : 0x40;
+        Block().programNumber = i + 2;
         Advance(300);
-        Save({Type(names[i]), Key(VK_RETURN), Answer(IDOK)});
-        saved.push_back({names[i], panel->currentPreset, Block()});
+        Save({Type(name), Key(VK_RETURN), Answer(IDOK)});
+        saved.push_back({name, panel->currentPreset, Block()});
     }
     ASSERT_EQ(Rooms(), 3);
     for (const Saved& s : saved) {
         SCOPED_TRACE(s.name);
         const tagUserPreset stored = Room(static_cast<int>(&s - saved.data()) + 1);
         EXPECT_EQ(std::memcmp(&stored, &s.record, sizeof stored), 0);
-    }
-    for (const Saved& s : saved) {
-        SCOPED_TRACE(s.name);
         Block().programNumber = 99;
         panel->MarkModified();
         clock.ClearSleeps();
