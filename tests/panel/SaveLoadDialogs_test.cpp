@@ -273,6 +273,25 @@ TEST_F(SaveLoadTest, DialogsThatCannotBeShownAreReportedAndChangeNothing) {
     EXPECT_EQ(Rooms(), 0);
 }
 
+TEST_F(SaveLoadTest, FailedWritesLeaveTheReferenceAlone) {
+    WriteRoom(1, Named("Alpha"));
+    WriteRoomCount(1);
+    panel->MarkModified();
+    const tagUserPreset b = panel->presetB;
+    // The file turns unreadable while the dialog is open: the overwrite fails silently and the
+    // dialog stays; an append fails with its message and closes the dialog.
+    auto unreadable = [this](Window&) {
+        std::filesystem::remove(windowsDir / "KVX4.ini");
+        std::filesystem::create_directory(windowsDir / "KVX4.ini");
+    };
+    Save({unreadable, Type("alpha"), Key(VK_RETURN), Answer(IDYES), Click(IDCANCEL)});
+    EXPECT_EQ(boxes, std::vector<std::string>{std::string(kOverwrite) + "|"});
+    Save({Type("Beta"), Key(VK_RETURN), Answer(IDOK)});
+    EXPECT_TRUE(Shown("Cannot write to User Settings file"));
+    EXPECT_EQ(panel->edited, 1);
+    EXPECT_EQ(std::memcmp(&b, &panel->presetB, sizeof b), 0);
+}
+
 TEST_F(SaveLoadTest, DialogsLookRight) {
     WriteRoom(1, Named("Cathedral"));
     WriteRoom(2, Named("Bright room"));
