@@ -8,6 +8,7 @@
 #include "controls/ResourceArt.h"
 #include "controls/StereoDryMixer.h"
 #include "host/lib/EffectParams.h"
+#include "panel/PresetChooserDlg.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiTypes.h"
@@ -34,7 +35,12 @@ BOOL CEditorPanel::CreateEx(DWORD exStyle, const char* className, const char* wi
     const DWORD controlStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
     mixer->Create(nullptr, "StereoDryMixer", controlStyle, mixerRect, this, IDS_STEREO_DRY_MIXER);
     contour->Create(nullptr, "FXContour", controlStyle, contourRect, this, IDS_FX_CONTOUR);
-    // The preset chooser popup is made here once it exists.
+    ownedChooser_ = std::make_unique<CPresetChooserDlg>();
+    presetChooser = ownedChooser_.get();
+    presetChooser->CreateModeless(this);
+    presetChooser->SetWindowText(CPresetChooserDlg::kTitle);
+    presetChooser->ShowWindow(SW_HIDE);
+    presetChooser->panel = this;
     contour->settings = &currentPreset;
     mixer->settings = &currentPreset;
     SetFocus();
@@ -127,7 +133,10 @@ void CEditorPanel::OnLButtonDown(UINT flags, Point point) {
         pressedButton = kLoad;
         RepaintNow(loadRect);
     } else if (nameRect.Contains(point)) {
-        if (presetChooser) ShowPresetChooser();
+        if (presetChooser) {
+            if (paramBlock) presetChooser->paramBlock = paramBlock;
+            ShowPresetChooser();
+        }
     } else if (closeRect.Contains(point)) {
         SetCapture();
         pressedButton = kClose;
@@ -212,7 +221,10 @@ Point PresetChooserPosition(const Rect& popup, const Rect& panel) {
 }
 
 void CEditorPanel::ShowPresetChooser() {
-    // The popup comes with its own piece of work; PresetChooserPosition places it.
+    if (!presetChooser || !presetChooser->GetSafeHwnd()) return;
+    const Point at = PresetChooserPosition(presetChooser->WindowRect(), WindowRect());
+    presetChooser->SetWindowPos(nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    presetChooser->ShowWindow(SW_SHOW);
 }
 
 void CEditorPanel::FocusMixer() {

@@ -100,8 +100,9 @@ protected:
 private:
     void FirstPaintSetUp();
 
-    // Declared in reverse so that the mixer, made first, goes first, as it did when the panel
-    // deleted both by hand.
+    // Declared in reverse so that the mixer, made first, goes first, then the contour and the
+    // popup, as when the panel deleted them by hand.
+    std::unique_ptr<CPresetChooserDlg> ownedChooser_;
     std::unique_ptr<CFXContour> ownedContour_;
     std::unique_ptr<CStereoDryMixer> ownedMixer_;
 

@@ -135,10 +135,11 @@ int CUserPresetFile::LoadRoomByName(const char* file, tagUserPreset* buffer, con
 
 void CUserPresetFile::FillRoomList(win::Window* listBox, const char* file, int mode) const {
     if (!listBox) return;
-    RoomFile(file).FindRoom([&](int, const tagUserPreset& record) {
+    RoomFile(file).FindRoom([&](int room, const tagUserPreset& record) {
         std::string line(PresetName(record));
         if (mode == 1) line += kListSuffix;
-        listBox->SendMessage(win::LB_ADDSTRING, 0, reinterpret_cast<win::LPARAM>(line.c_str()));
+        const win::LRESULT at = listBox->SendMessage(win::LB_ADDSTRING, 0, reinterpret_cast<win::LPARAM>(line.c_str()));
+        if (at >= 0) listBox->SendMessage(win::LB_SETITEMDATA, static_cast<win::WPARAM>(at), room);
         return false;
     });
 }

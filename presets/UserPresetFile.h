@@ -28,6 +28,8 @@ public:
 
     // Adds one line per readable room, in room order, with LB_ADDSTRING: mode 1 appends
     // "   (USER DEFINED PATCH)  " to the name, other modes give the bare name. Adds nothing else.
+    // Each line's item data is its room number: an unreadable room leaves no line, so a line's
+    // position need not be its room number less one.
     void FillRoomList(win::Window* listBox, const char* file, int mode) const;
 
     // Rewrites the lowest-numbered readable room whose name equals `name` ignoring ASCII case with

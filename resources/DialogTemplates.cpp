@@ -110,6 +110,23 @@ DialogTemplate LoadPresetTemplate() {
     return t;
 }
 
+// The preset chooser: a caption-less hidden popup, the title strip art above an unsorted list.
+DialogTemplate PresetChooser() {
+    DialogTemplate t;
+    t.style = 0x800000C0;  // WS_POPUP | DS_MODALFRAME | DS_SETFONT
+    t.cx = 187;
+    t.cy = 94;
+    t.fontFace = "MS Sans Serif";
+    t.pointSize = 8;
+    t.items = {
+        {"Static", "#222", kStatic, 0x5000000E, 0, 0, 0, 187, 9},  // WS_CHILD | WS_VISIBLE | SS_BITMAP
+        // WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT
+        // | LBS_WANTKEYBOARDINPUT; WS_EX_CLIENTEDGE | WS_EX_STATICEDGE
+        {"ListBox", "", IDC_PRESET_LIST, 0x50A10501, 0x20200, 0, 10, 187, 84},
+    };
+    return t;
+}
+
 }  // namespace
 
 void RegisterDialogTemplates(Module& module) {
@@ -127,4 +144,5 @@ void RegisterDialogTemplates(Module& module) {
     module.AddDialog(IDD_CONTROLLER_SELECTIONS, ControllerSelections());
     module.AddDialog(IDD_SAVE_PRESET, SavePresetTemplate());
     module.AddDialog(IDD_LOAD_PRESET, LoadPresetTemplate());
+    module.AddDialog(IDD_PRESET_CHOOSER, PresetChooser());
 }

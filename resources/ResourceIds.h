@@ -15,6 +15,9 @@ constexpr unsigned IDS_FX_DEPTH_SLIDER = 61450;
 constexpr unsigned IDD_EDITOR_HOST = 200;
 constexpr unsigned IDC_EDITOR_FRAME = 1035;
 constexpr unsigned IDD_AUTOMATION_CONFIG = 183;
+// The preset chooser popup: a title strip and the list of user presets.
+constexpr unsigned IDD_PRESET_CHOOSER = 221;
+constexpr unsigned IDC_PRESET_LIST = 1036;
 
 // "Save Custom Effects" and "Load Custom Settings".
 constexpr unsigned IDD_SAVE_PRESET = 176;

@@ -240,6 +240,7 @@ INT_PTR Dialog::DoModal() {
     // An owner that was disabled already (by an outer modal loop) is left for that loop to enable.
     const bool ownerWasEnabled = owner && owner->IsWindowEnabled();
     ended_ = false;
+    modeless_ = false;
     if (ownerWasEnabled) owner->EnableWindow(FALSE);
     if (!CreateIndirect(owner, true)) {
         // The caller asks GetLastError why: enabling the owner again must not overwrite it.
@@ -264,12 +265,18 @@ INT_PTR Dialog::DoModal() {
 
 BOOL Dialog::CreateModeless(Window* parent) {
     if (parent) requestedParent_ = parent;
+    modeless_ = true;
     return CreateIndirect(requestedParent_, false);
 }
 
 void Dialog::EndDialog(int result) {
     result_ = result;
     ended_ = true;
+    // As on Windows, a modeless dialog is only hidden: its owner destroys it.
+    if (modeless_) {
+        if (GetSafeHwnd()) ShowWindow(SW_HIDE);
+        return;
+    }
     if (!running_ && GetSafeHwnd()) DestroyWindow();
 }
 

@@ -21,7 +21,7 @@ public:
     // Returns the code given to EndDialog, or -1 when the dialog could not be made. Without a
     // parent the dialog is owned by the active window, which is disabled while the dialog runs.
     virtual INT_PTR DoModal();
-    // Shown at once only when the template has WS_VISIBLE.
+    // Shown at once only when the template has WS_VISIBLE. EndDialog only hides such a dialog.
     BOOL CreateModeless(Window* parent = nullptr);
     void EndDialog(int result);
     bool IsModalRunning() const { return running_; }
@@ -63,6 +63,7 @@ private:
     bool hasOwnTemplate_ = false;
     Window* requestedParent_ = nullptr;
     bool ownerless_ = false;
+    bool modeless_ = false;
     bool ended_ = false;
     bool running_ = false;
     int result_ = 0;

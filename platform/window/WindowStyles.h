@@ -53,6 +53,7 @@ constexpr DWORD SS_WHITERECT = 0x06;
 constexpr DWORD SS_BLACKFRAME = 0x07;
 constexpr DWORD SS_GRAYFRAME = 0x08;
 constexpr DWORD SS_WHITEFRAME = 0x09;
+constexpr DWORD SS_BITMAP = 0x0E;
 constexpr DWORD SS_TYPEMASK = 0x1F;
 constexpr DWORD SS_NOPREFIX = 0x80;
 constexpr DWORD SS_NOTIFY = 0x100;

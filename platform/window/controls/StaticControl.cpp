@@ -1,6 +1,10 @@
 #include "platform/window/controls/StaticControl.h"
 
+#include <cstdlib>
+
+#include "platform/gdi/Bitmap.h"
 #include "platform/gdi/GdiTypes.h"
+#include "platform/module/Module.h"
 #include "platform/window/DialogTemplates.h"
 #include "platform/window/PaintDC.h"
 
@@ -15,6 +19,16 @@ LRESULT StaticControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = Window::WindowProc(message, wParam, lParam);
     if (message == WM_SETTEXT) Invalidate();
     return result;
+}
+
+int StaticControl::OnCreate(CREATESTRUCTA* cs) {
+    if ((GetStyle() & SS_TYPEMASK) == SS_BITMAP) {
+        // Loaded now: later paints may run while another module is current.
+        const char* name = cs && cs->lpszName ? cs->lpszName : "";
+        if (name[0] == '#') bitmap_ = LoadBitmap(static_cast<UINT>(std::strtoul(name + 1, nullptr, 10)));
+        if (bitmap_) SetWindowPos(nullptr, 0, 0, bitmap_->Width(), bitmap_->Height(), SWP_NOMOVE | SWP_NOZORDER);
+    }
+    return Window::OnCreate(cs);
 }
 
 int StaticControl::OnNcHitTest(Point screen) {
@@ -40,6 +54,14 @@ void StaticControl::OnPaint() {
         case SS_GRAYFRAME: frame(GetSysColor(COLOR_BTNSHADOW)); return;
         case SS_WHITEFRAME: frame(RGB(255, 255, 255)); return;
         case SS_ICON: return;
+        case SS_BITMAP: {
+            if (!bitmap_) return;
+            DC scratch;
+            scratch.SelectBitmap(bitmap_);
+            dc.BitBlt(0, 0, bitmap_->Width(), bitmap_->Height(), &scratch, 0, 0, SRCCOPY);
+            scratch.SelectBitmap(nullptr);
+            return;
+        }
         default: break;
     }
     dc.FillSolidRect(r, GetSysColor(COLOR_BTNFACE));

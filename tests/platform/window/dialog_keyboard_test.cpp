@@ -216,9 +216,11 @@ TEST_F(DialogKeyboardTest, EnteringAnEditSelectsAllOfItsText) {
     dialog->SendMessage(WM_NEXTDLGCTL, 0, FALSE);
     EXPECT_EQ(FocusId(), 10);
     EXPECT_EQ(Edit(10).selections.size(), 3u);
-    // Enter in an edit presses the default button.
+    // Enter in an edit presses the default button, whose OK ends the modeless dialog: hidden, not
+    // destroyed, as on Windows.
     Press(VK_RETURN);
-    EXPECT_EQ(dialog->GetSafeHwnd(), nullptr);
+    ASSERT_NE(dialog->GetSafeHwnd(), nullptr);
+    EXPECT_FALSE(dialog->IsWindowVisible());
 }
 
 }  // namespace
