@@ -201,6 +201,24 @@ TEST_F(SaveLoadTest, LoadListIsAlphabeticalAndItsPlaceholderDoesNothing) {
     EXPECT_EQ(panel->edited, 1) << "a cancelled load leaves the compare switch alone";
 }
 
+TEST_F(SaveLoadTest, TabWalksEachDialogInTemplateOrderAndSpacePressesTheFocusedButton) {
+    std::vector<int> focused;
+    const Step note = [&](Window&) { focused.push_back(Window::GetFocus() ? Window::GetFocus()->GetDlgCtrlID() : 0); };
+    Save({note, Key(VK_TAB), note, Key(VK_TAB), note, Key(VK_TAB), note, Key(VK_TAB), note, Key(VK_ESCAPE)});
+    EXPECT_EQ(focused, (std::vector<int>{IDC_SAVE_LIST, IDC_SAVE_NAME, IDOK, IDCANCEL, IDC_SAVE_LIST}));
+
+    WriteRoom(1, Named("Hall"));
+    WriteRoomCount(1);
+    focused.clear();
+    // Space on the focused Cancel closes without loading, though a line is selected.
+    const auto programBefore = Block().programNumber;
+    Load({note, Key(VK_DOWN), Key(VK_TAB), note, Key(VK_TAB), note, Key(VK_TAB), note, Key(VK_TAB), Key(VK_TAB),
+          Key(VK_SPACE)});
+    EXPECT_EQ(focused, (std::vector<int>{IDC_LOAD_LIST, IDOK, IDCANCEL, IDC_LOAD_LIST}));
+    EXPECT_STRNE(panel->nameText, "Hall");
+    EXPECT_EQ(Block().programNumber, programBefore);
+}
+
 TEST_F(SaveLoadTest, LongTypedNamesAreCutAtTheFieldAndFoundAgainCut) {
     for (std::size_t length : {262u, 263u, 264u}) {
         SCOPED_TRACE(length);

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -99,6 +100,19 @@ TEST_F(HostProgramTest, AutomationDemoAssignsAControllerThroughTheDialogAndPlays
     EXPECT_NE(run.output.find("AddAutomation(lowFreq,1,2,7)"), std::string::npos) << run.output;
     EXPECT_TRUE(IsPng(directory_ / "automation-dialog.png")) << run.output;
     EXPECT_TRUE(IsPng(directory_ / "automation-played.png")) << run.output;
+}
+
+TEST_F(HostProgramTest, PresetsDemoSavesUnderATypedNameAndLoadsItBackThroughTheChooser) {
+    const std::string script = std::string(KVX4_SOURCE_DIR) + "/demo/presets.kvx4script";
+    RunResult run = Run("--headless --library '" KVX4_DLL_PATH "' --script '" + script + "'");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("Save Custom Effects"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("> Warm Vocal   (USER DEFINED PATCH)"), std::string::npos) << run.output;
+    std::ifstream presets(directory_ / "windows" / "KVX4.ini");
+    const std::string stored((std::istreambuf_iterator<char>(presets)), std::istreambuf_iterator<char>());
+    EXPECT_NE(stored.find("Room 1="), std::string::npos) << stored;
+    for (const char* shot : {"presets-save-dialog.png", "presets-chooser.png", "presets-loaded.png"})
+        EXPECT_TRUE(IsPng(directory_ / shot)) << shot << "\n" << run.output;
 }
 
 TEST_F(HostProgramTest, BadScriptStopsBeforeLoadingAndNamesEveryBadLine) {
