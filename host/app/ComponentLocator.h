@@ -19,6 +19,10 @@ struct LocatedComponent {
 // that tells the user what to do, when the key or value is missing, is not a string, or is empty.
 LocatedComponent FindRegisteredComponent(const std::string& displayName = kComponentDisplayName);
 
+// A message naming the registry store's file, what went wrong with it and what to do; empty while
+// it can be read and its latest change was saved.
+std::string RegistryStoreProblem();
+
 // Every component registered under the Effects key, in the registry's value order.
 std::vector<std::pair<std::string, std::string>> ListRegisteredEffects();
 
