@@ -124,4 +124,8 @@ std::string ExecutableDirectory() {
     return slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
-std::string DefaultLibraryPath() { return ExecutableDirectory() + "/KVX4.dll"; }
+std::string DefaultLibraryPath() {
+    const std::string beside = ExecutableDirectory() + "/KVX4.dll";
+    const std::string installed = ExecutableDirectory() + "/../lib/kvx4/KVX4.dll";
+    return access(beside.c_str(), F_OK) != 0 && access(installed.c_str(), F_OK) == 0 ? installed : beside;
+}

@@ -28,5 +28,6 @@ std::vector<std::pair<std::string, std::string>> ListRegisteredEffects();
 
 // The directory of the running executable (from /proc/self/exe), "." when it cannot be read.
 std::string ExecutableDirectory();
-// KVX4.dll in the directory of the running executable.
+// KVX4.dll in the directory of the running executable (a build tree), else in ../lib/kvx4 beside
+// it (an installed tree); the first when neither exists, so the message names it.
 std::string DefaultLibraryPath();
