@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/kernel/ErrorMessage.h"
 #include "platform/registry/Registry.h"
 
 namespace {
@@ -39,10 +40,28 @@ std::string Where() { return std::string("HKEY_CURRENT_USER\\") + kEffectsKeyPat
 
 }  // namespace
 
+std::string RegistryStoreProblem() {
+    const win::RegistryStoreStatus store = win::QueryRegistryStore();
+    const std::string elsewhere = "or point KVX4_REGISTRY_DIR at another folder";
+    if (store.readProblem == win::ERROR_BADDB)
+        return "the registry store " + store.path + " holds no registry data (" + win::ErrorMessage(store.readProblem) +
+               "); it is left as it is: move it aside and run kvx4-host --register, " + elsewhere;
+    if (store.readProblem)
+        return "cannot read the registry store " + store.path + ": " + win::ErrorMessage(store.readProblem) +
+               "; make it readable, " + elsewhere;
+    if (store.saveProblem)
+        return "cannot write the registry store " + store.path + ": " + win::ErrorMessage(store.saveProblem) +
+               "; make its folder writable, " + elsewhere;
+    return {};
+}
+
 LocatedComponent FindRegisteredComponent(const std::string& displayName) {
     const std::string hint = " (run kvx4-host with --register, or give --library PATH)";
     OpenKey key(win::KEY_QUERY_VALUE);
-    if (!key.Get()) return {{}, "no effect components are registered: " + Where() + " does not exist" + hint};
+    if (!key.Get()) {
+        if (std::string problem = RegistryStoreProblem(); !problem.empty()) return {{}, problem};
+        return {{}, "no effect components are registered: " + Where() + " does not exist" + hint};
+    }
 
     win::DWORD type = 0;
     win::DWORD size = 0;
@@ -105,4 +124,8 @@ std::string ExecutableDirectory() {
     return slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
-std::string DefaultLibraryPath() { return ExecutableDirectory() + "/KVX4.dll"; }
+std::string DefaultLibraryPath() {
+    const std::string beside = ExecutableDirectory() + "/KVX4.dll";
+    const std::string installed = ExecutableDirectory() + "/../lib/kvx4/KVX4.dll";
+    return access(beside.c_str(), F_OK) != 0 && access(installed.c_str(), F_OK) == 0 ? installed : beside;
+}

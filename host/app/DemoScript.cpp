@@ -82,11 +82,19 @@ public:
         if (is("clickid")) return ControlClickCommand();
         if (is("select")) return SelectCommand();
         if (is("print")) return PrintCommand();
-        if (is("quit")) {
-            if (!Count(0)) return Usage("quit");
-            command_.action = Quit{};
-            return {};
-        }
+        if (is("dump")) return Bare("dump", Dump{});
+        if (is("expect")) return ExpectCommand();
+        if (is("expect-call")) return ExpectCallCommand();
+        if (is("down")) return Points(1, [&](auto& p) { command_.action = Button{p[0], true}; });
+        if (is("up")) return Points(1, [&](auto& p) { command_.action = Button{p[0], false}; });
+        if (is("seteffect")) return Choice("seteffect slot|none", "slot", "none", [&](bool slot) {
+            command_.action = BindEffect{slot};
+        });
+        if (is("refresh-automation")) return Bare("refresh-automation", RefreshAutomation{});
+        if (is("editor")) return Choice("editor create|destroy", "create", "destroy", [&](bool create) {
+            command_.action = EditorLife{create};
+        });
+        if (is("quit")) return Bare("quit", Quit{});
         return "unknown command '" + std::string(verb) + "'";
     }
 
@@ -237,14 +245,54 @@ private:
         return {};
     }
 
+    std::string Bare(const char* form, Action action) {
+        if (!Count(0)) return Usage(form);
+        command_.action = std::move(action);
+        return {};
+    }
+
+    // A command with one of two words; `make` gets true for the first.
+    template <typename Make>
+    std::string Choice(const char* form, const char* first, const char* second, Make make) {
+        if (!Count(1) || (!win::EqualsIgnoringCase(words_[1], first) && !win::EqualsIgnoringCase(words_[1], second)))
+            return Usage(form);
+        make(win::EqualsIgnoringCase(words_[1], first));
+        return {};
+    }
+
+    std::string ExpectCommand() {
+        if (!Count(2)) return Usage("expect FIELD VALUE");
+        auto field = Field(1);
+        if (!field) return error_;
+        auto value = Integer(2, FieldName(*field), 0, static_cast<long long>(FieldMaximum(*field)));
+        if (!value) return error_;
+        command_.action = Expect{*field, static_cast<unsigned long>(*value)};
+        return {};
+    }
+
+    std::string ExpectCallCommand() {
+        std::string_view text = Rest();
+        if (text.empty()) return Usage("expect-call TEXT");
+        // Calls are written without blanks ("AddAutomation(lowFreq,1,2,7)"); allow them anyway.
+        std::string call;
+        for (char c : text)
+            if (c != ' ' && c != '\t') call += c;
+        command_.action = ExpectCall{call};
+        return {};
+    }
+
     std::string PrintCommand() {
         if (Count(0)) {
             command_.action = Print{0};
             return {};
         }
-        if (!Count(1)) return Usage("print [ID]");
+        if (!Count(1)) return Usage("print [ID|FIELD]");
+        if (std::optional<BlockField> field = FieldFromName(words_[1])) {
+            command_.action = PrintField{*field};
+            return {};
+        }
         auto id = ControlId(1);
-        if (!id) return error_;
+        if (!id) return "expected a control id or a field name, got '" + std::string(words_[1]) + "'";
         command_.action = Print{*id};
         return {};
     }
@@ -281,6 +329,8 @@ std::string FormatSummary() {
            "  click X Y | rclick X Y | dblclick X Y\n"
            "                           left, right or double click\n"
            "  drag X1 Y1 X2 Y2         press the left button at X1 Y1, move, release at X2 Y2\n"
+           "  down X Y | up X Y        press or release the left button there; it stays held\n"
+           "                           across the commands between (move drags it)\n"
            "  rdrag X1 Y1 X2 Y2        the same with the right button\n"
            "  key NAME                 press a key: Up, Down, PageUp, PageDown, Tab, Enter, Escape,\n"
            "                           Space, Plus, Minus, A..Z, 0..9, F1..F12; Shift+, Ctrl+, Alt+\n"
@@ -298,6 +348,16 @@ std::string FormatSummary() {
            "  show 0|1                 hide or show the editor\n"
            "  press editor|clip|cc|presets\n"
            "                           click one of the host's buttons\n"
+           "  seteffect slot|none      bind the host's effect slot to the component again, or none\n"
+           "  refresh-automation       RefreshEffectAutomation with the host's slot\n"
+           "  editor destroy|create    free the component object (and its editor), or get a new\n"
+           "                           one from the factory and open its editor\n"
+           "  print FIELD              print a field of the parameter block (\"lowFreq = 64\")\n"
+           "  dump                     print the parameter block and registrations as JSON\n"
+           "  expect FIELD VALUE       stop with status 1 unless the field holds VALUE\n"
+           "  expect-call TEXT         stop with status 1 unless the editor made this call on the\n"
+           "                           slot since the last expect-call, e.g.\n"
+           "                           AddAutomation(lowFreq,1,2,7), SetBypassMode(1)\n"
            "  quit                     end the program\n"
            "The top-most window (a dialog, a dropped list, else the host's window):\n"
            "  wclick X Y | wrclick X Y | wdblclick X Y\n"

@@ -57,8 +57,25 @@ struct SelectLine {                   // in the list box with this id, as a clic
 };
 struct Print { int id = 0; };  // 0: the window's title
 
+// Checks and the host's operations on the component, so a script alone can test an editor.
+struct PrintField { BlockField field = BlockField::Effect; };
+struct Dump {};
+struct Expect {
+    BlockField field = BlockField::Effect;
+    unsigned long value = 0;
+};
+struct ExpectCall { std::string text; };  // as HostCall::ToString writes it
+struct Button {                           // the left button held down or let go, across commands
+    win::Point at;
+    bool down = true;
+};
+struct BindEffect { bool bind = true; };  // SetEffect with the host's slot, or with none
+struct RefreshAutomation {};              // RefreshEffectAutomation with the host's slot
+struct EditorLife { bool create = true; };  // free the component object, or make one and its editor
+
 using Action = std::variant<Move, Click, Drag, Key, Type, Wait, Screenshot, Set, ControllerChange, Automate, Show,
-                            Press, Quit, WindowClick, ControlClick, SelectLine, Print>;
+                            Press, Quit, WindowClick, ControlClick, SelectLine, Print, PrintField, Dump, Expect,
+                            ExpectCall, Button, BindEffect, RefreshAutomation, EditorLife>;
 
 struct Command {
     int line = 0;

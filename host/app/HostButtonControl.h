@@ -1,13 +1,21 @@
 #pragma once
-// A push button of the host window that hands the keyboard back: a click gives it the focus for a
-// moment (as any button), then it asks its parent, with kReturnFocusMessage carrying the window
-// that had the focus before, to give the focus back. So a musician can press "MIDI CC" and go on
-// stepping the editor's selected slider with the arrow keys.
+// A push button of the host window that leaves the keyboard with the editor: a click while the
+// focus is inside a sibling of the buttons (the editor's controls) presses and releases the button
+// without taking the focus, as a toolbar button does, so a musician can press "MIDI CC" and go on
+// stepping the editor's selected slider with the arrow keys. Taking the focus even for a moment
+// would not do: the editor's controls drop their selection when they lose it. With the focus
+// anywhere else it is an ordinary push button.
 #include "platform/window/controls/ButtonControl.h"
-
-inline constexpr win::UINT kReturnFocusMessage = win::WM_USER + 0x101;
 
 class HostButtonControl : public win::ButtonControl {
 protected:
-    void OnSetFocus(win::Window* oldFocus) override;
+    void OnLButtonDown(win::UINT flags, win::Point point) override;
+    void OnMouseMove(win::UINT flags, win::Point point) override;
+    void OnLButtonUp(win::UINT flags, win::Point point) override;
+    void OnCaptureChanged(win::Window* newCapture) override;
+
+private:
+    bool FocusBelongsElsewhere() const;
+
+    bool pressedWithoutFocus_ = false;
 };

@@ -39,6 +39,9 @@ HostOptionsResult ParseHostOptions(const std::vector<std::string>& arguments) {
         if (name == "--help" || name == "-h") {
             if (!noValue()) return result;
             options.help = true;
+        } else if (name == "--version") {
+            if (!noValue()) return result;
+            options.version = true;
         } else if (name == "--register") {
             if (!noValue()) return result;
             options.registerLibrary = true;
@@ -80,6 +83,11 @@ HostOptionsResult ParseHostOptions(const std::vector<std::string>& arguments) {
     return result;
 }
 
+std::string HostVersionText() {
+    return std::string("kvx4-host (KVX4) ") + KVX4_VERSION +
+           "\nA small effects host for the KVX4 equaliser editor component (KVX4.dll).\n";
+}
+
 std::string HostHelpText() {
     return "Usage: kvx4-host [options]\n"
            "\n"
@@ -102,6 +110,7 @@ std::string HostHelpText() {
            "                      window only when this option is given)\n"
            "  --scale N           enlarge the window by a whole factor 1..8\n"
            "  --calls             print the calls the editor made on the effect slot at exit\n"
+           "  --version           print the program's version\n"
            "  -h, --help          show this text\n"
            "\n"
            "Without a display ($DISPLAY / $WAYLAND_DISPLAY unset, or the window cannot be opened)\n"

@@ -5,6 +5,7 @@
 
 struct HostOptions {
     bool help = false;
+    bool version = false;          // --version
     bool registerLibrary = false;  // --register
     bool list = false;             // --list
     std::string library;           // --library PATH; empty: the registered path
@@ -26,3 +27,5 @@ struct HostOptionsResult {
 HostOptionsResult ParseHostOptions(const std::vector<std::string>& arguments);
 
 std::string HostHelpText();
+// "kvx4-host (KVX4) 1.3" and what it loads.
+std::string HostVersionText();

@@ -8,9 +8,13 @@
 #include <tuple>
 
 #include "host/app/ComponentLocator.h"
+#include "host/app/HelpOpener.h"
+#include "host/app/ScriptFile.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/desktop/HeadlessBackend.h"
 #include "platform/desktop/SdlBackend.h"
+#include "platform/kernel/ErrorMessage.h"
+#include "platform/shell/ShellExecute.h"
 #include "platform/window/WindowSystem.h"
 
 namespace {
@@ -62,8 +66,17 @@ int HostSession::Run() {
         std::fputs(HostHelpText().c_str(), stdout);
         return 0;
     }
+    if (options_.version) {
+        std::fputs(HostVersionText().c_str(), stdout);
+        return 0;
+    }
     if (options_.list) {
+        if (options_.registerLibrary && !RegisterLibrary()) return 1;
         auto components = ListRegisteredEffects();
+        if (std::string problem = RegistryStoreProblem(); components.empty() && !problem.empty()) {
+            Complain(problem);
+            return 1;
+        }
         if (components.empty()) Say(std::string("no effect components registered under HKEY_CURRENT_USER\\") + kEffectsKeyPath);
         for (const auto& [name, path] : components) std::printf("%s = %s\n", name.c_str(), path.c_str());
         return 0;
@@ -95,14 +108,12 @@ int HostSession::Run() {
 }
 
 bool HostSession::ReadScript(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        Complain("cannot read script " + path);
+    ScriptFileText file = ReadScriptFile(path);
+    if (!file.Ok()) {
+        Complain(file.error);
         return false;
     }
-    std::stringstream text;
-    text << file.rdbuf();
-    script::ParseResult parsed = script::Parse(text.str(), path);
+    script::ParseResult parsed = script::Parse(file.text, path);
     for (const std::string& error : parsed.errors) Complain(error);
     if (!parsed.Ok()) return false;
     script_ = std::move(parsed.commands);
@@ -141,7 +152,10 @@ bool HostSession::RegisterLibrary() {
     }
     LocatedComponent registered = FindRegisteredComponent();
     if (!registered.Found()) {
-        Complain("DllRegisterComponent succeeded but the registry holds no value: " + registered.error);
+        // The component's registration does not report a failed write; the store knows why.
+        const std::string problem = RegistryStoreProblem();
+        Complain("cannot register the component: " +
+                 (problem.empty() ? "DllRegisterComponent wrote no value: " + registered.error : problem));
         return false;
     }
     Say(std::string("registered \"") + kComponentDisplayName + "\" = " + registered.path);
@@ -163,14 +177,14 @@ bool HostSession::LoadComponent() {
         Complain(error);
         return false;
     }
-    auto getComponent = reinterpret_cast<CRVGetComponentInterfaceFn>(library_.Symbol("CRVGetComponentInterface", &error));
-    if (getComponent)
+    getComponent_ = reinterpret_cast<CRVGetComponentInterfaceFn>(library_.Symbol("CRVGetComponentInterface", &error));
+    if (getComponent_)
         freeComponent_ = reinterpret_cast<CRVFreeComponentInterfaceFn>(library_.Symbol("CRVFreeComponentInterface", &error));
-    if (!getComponent || !freeComponent_) {
+    if (!getComponent_ || !freeComponent_) {
         Complain(error);
         return false;
     }
-    component_ = static_cast<IEffectComponent*>(getComponent(kEffectsCategory));
+    component_ = static_cast<IEffectComponent*>(getComponent_(kEffectsCategory));
     if (!component_) {
         Complain(path + ": CRVGetComponentInterface(" + Hex(kEffectsCategory) + ") returned no component");
         return false;
@@ -197,6 +211,16 @@ bool HostSession::OpenEditor() {
         Complain("cannot create the host window");
         return false;
     }
+    win::SetShellOpener(MakeHelpOpener(win::DefaultShellOpener(), [this](const std::string& message) {
+        Complain(message);
+        if (window_) window_->SetStatus("No opener for the help document: see the terminal.");
+    }));
+    CreateEditor();
+    win::PumpMessages();
+    return true;
+}
+
+void HostSession::CreateEditor() {
     // The order the component expects: slot, site, editor, show.
     component_->SetEffect(&slot_);
     component_->SetEditorSite(&site_);
@@ -204,8 +228,14 @@ bool HostSession::OpenEditor() {
     if (!editorHandle_) Complain("the component created no editor window; carrying on with the readout only");
     SetEditorShown(true);
     window_->SetStatus(editorHandle_ ? "Editor open." : "The component created no editor window.");
-    win::PumpMessages();
-    return true;
+}
+
+void HostSession::FreeComponent() {
+    if (!component_) return;
+    if (editorHandle_) component_->ShowEditor(false);
+    freeComponent_(component_);
+    component_ = nullptr;
+    editorHandle_ = nullptr;
 }
 
 void HostSession::StartScript() {
@@ -228,12 +258,8 @@ void HostSession::TakeFinalScreenshot() {
 }
 
 void HostSession::Shutdown() {
-    if (component_) {
-        if (editorHandle_) component_->ShowEditor(false);
-        freeComponent_(component_);
-        component_ = nullptr;
-        editorHandle_ = nullptr;
-    }
+    FreeComponent();
+    win::SetShellOpener({});
     if (options_.printCalls && !slot_.CallLog().Calls().empty()) {
         Say("calls the editor made on the effect slot:");
         for (const std::string& call : slot_.CallLog().Texts()) std::printf("  %s\n", call.c_str());
@@ -251,7 +277,8 @@ void HostSession::SetEditorShown(bool shown) {
     editorShown_ = shown;
     if (editorHandle_) component_->ShowEditor(shown);
     EditorArea& area = window_->Editor();
-    if (!shown) area.SetNote("Editor hidden \u2014 \u201cShow editor\u201d brings it back");
+    if (!component_) area.SetNote("The editor was destroyed \u2014 a script's \u201ceditor create\u201d makes a new one");
+    else if (!shown) area.SetNote("Editor hidden \u2014 \u201cShow editor\u201d brings it back");
     else if (!editorHandle_) area.SetNote("The component created no editor window");
     else area.SetNote("");
     window_->SetButtonText(HostButton::Editor, shown ? "Hide editor" : "Show editor");
@@ -344,12 +371,41 @@ void HostSession::ShowEditor(bool show) { SetEditorShown(show); }
 
 bool HostSession::SaveScreenshot(const std::string& path, std::string* error) {
     window_->Readout().Refresh();
-    if (!win::Desktop::Instance().SaveScreenshot(path)) {
-        *error = "cannot write screenshot " + path;
+    win::DWORD failure = 0;
+    if (!win::Desktop::Instance().SaveScreenshot(path, &failure)) {
+        *error = "cannot write screenshot " + path + ": " + win::ErrorMessage(failure);
         return false;
     }
     Say("screenshot written to " + CanonicalPath(path));
     return true;
+}
+
+std::string HostSession::BindEffect(bool bind) {
+    if (!component_) return "there is no component object (after \"editor destroy\")";
+    component_->SetEffect(bind ? &slot_ : nullptr);
+    window_->SetStatus(bind ? "SetEffect: the slot is bound again." : "SetEffect: no slot.");
+    return {};
+}
+
+std::string HostSession::RefreshEffectAutomation() {
+    if (!component_) return "there is no component object (after \"editor destroy\")";
+    component_->RefreshEffectAutomation(&slot_);
+    window_->Readout().Refresh();
+    return {};
+}
+
+std::string HostSession::SetEditorAlive(bool alive) {
+    if (alive == (component_ != nullptr)) return alive ? "the editor already exists" : "the editor is already destroyed";
+    if (!alive) {
+        FreeComponent();
+        SetEditorShown(false);
+        window_->SetStatus("Component object freed.");
+        return {};
+    }
+    component_ = static_cast<IEffectComponent*>(getComponent_(kEffectsCategory));
+    if (!component_) return "CRVGetComponentInterface(" + Hex(kEffectsCategory) + ") returned no component";
+    CreateEditor();
+    return {};
 }
 
 void HostSession::Print(const std::string& line) {

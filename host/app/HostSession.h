@@ -42,6 +42,10 @@ public:
     int ControllerChange(int port, int channel, int controller, int value) override;
     bool RestoreAutomation(BlockField field, int port, int channel, int controller) override;
     void ShowEditor(bool show) override;
+    const CEffectsPlugin& Slot() override { return slot_; }
+    std::string BindEffect(bool bind) override;
+    std::string RefreshEffectAutomation() override;
+    std::string SetEditorAlive(bool alive) override;
     bool SaveScreenshot(const std::string& path, std::string* error) override;
     void Print(const std::string& line) override;
     void ScriptEnded(bool quitRequested, const std::string& error) override;
@@ -52,6 +56,9 @@ private:
     bool RegisterLibrary();
     bool LoadComponent();
     bool OpenEditor();
+    // Binds the component object to the slot and the site and opens its editor, shown.
+    void CreateEditor();
+    void FreeComponent();
     void StartScript();
     void TakeFinalScreenshot();
     void Shutdown();
@@ -66,6 +73,7 @@ private:
     CEffectsPlugin slot_;
     EditorSite site_;
     ComponentLibrary library_;
+    CRVGetComponentInterfaceFn getComponent_ = nullptr;
     CRVFreeComponentInterfaceFn freeComponent_ = nullptr;
     IEffectComponent* component_ = nullptr;
     win::HWND editorHandle_ = nullptr;

@@ -96,12 +96,6 @@ win::LRESULT HostWindow::WindowProc(win::UINT message, win::WPARAM wParam, win::
         if (listener_) listener_->OnEditorCloseRequest();
         return 0;
     }
-    if (message == kReturnFocusMessage) {
-        // Only the editor gets the keyboard back; focus that came from elsewhere stays put.
-        win::Window* previous = FromHandle(reinterpret_cast<win::HWND>(wParam));
-        if (previous && editor_.IsChild(previous) && previous->IsWindowVisible()) previous->SetFocus();
-        return 0;
-    }
     return Window::WindowProc(message, wParam, lParam);
 }
 

@@ -56,6 +56,21 @@ tagMAREG* FieldRecord(tagEffectParams& block, BlockField field) {
 
 unsigned long FieldMaximum(BlockField field) { return Info(field).maximum; }
 
+std::optional<unsigned long> FieldValue(const CEffectsPlugin& slot, BlockField field) {
+    if (field == BlockField::Bypass) return slot.BypassMode() ? 1 : 0;
+    // GetInterface is the component's call and not const; reading logs nothing.
+    tagEffectParams* block = const_cast<CEffectsPlugin&>(slot).GetInterface();
+    if (!block) return std::nullopt;
+    if (const tagMAREG* record = FieldRecord(*block, field)) return record->value;
+    switch (field) {
+        case BlockField::ProgramNumber: return block->programNumber;
+        case BlockField::OptionFlags: return block->optionFlags;
+        case BlockField::StatusFlags: return block->statusFlags;
+        case BlockField::PresetsAvailable: return block->presetsAvailable;
+        default: return std::nullopt;
+    }
+}
+
 bool SetFieldFromHost(CEffectsPlugin& slot, BlockField field, unsigned long value) {
     tagEffectParams* block = slot.GetInterface();
     if (!block) return false;

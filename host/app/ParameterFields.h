@@ -35,5 +35,8 @@ tagMAREG* FieldRecord(tagEffectParams& block, BlockField field);
 // Largest value the field holds: 255 for bytes, 1 for bypass, 0xFFFFFFFF for the 32-bit fields.
 unsigned long FieldMaximum(BlockField field);
 
+// The field's current value; nullopt when the slot has no parameter block (bypass excepted).
+std::optional<unsigned long> FieldValue(const CEffectsPlugin& slot, BlockField field);
+
 // Writes a value as the host would; false when the slot has no parameter block.
 bool SetFieldFromHost(CEffectsPlugin& slot, BlockField field, unsigned long value);

@@ -5,6 +5,7 @@
 
 #include "host/app/HostButtons.h"
 #include "host/app/ParameterFields.h"
+#include "host/lib/EffectsPlugin.h"
 #include "platform/base/Geometry.h"
 
 class ScriptActions {
@@ -16,6 +17,12 @@ public:
     virtual int ControllerChange(int port, int channel, int controller, int value) = 0;
     virtual bool RestoreAutomation(BlockField field, int port, int channel, int controller) = 0;
     virtual void ShowEditor(bool show) = 0;
+    // The slot the host keeps, for the script's checks.
+    virtual const CEffectsPlugin& Slot() = 0;
+    // The host's operations on the component; each returns an error message, or empty.
+    virtual std::string BindEffect(bool bind) = 0;
+    virtual std::string RefreshEffectAutomation() = 0;
+    virtual std::string SetEditorAlive(bool alive) = 0;
     virtual bool SaveScreenshot(const std::string& path, std::string* error) = 0;
     // A line of the script's own output ("print"), for standard output.
     virtual void Print(const std::string& line) = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "host/app/SlotJson.h"
 #include "platform/gdi/TextCodec.h"
 #include "platform/kernel/AsciiCase.h"
 #include "platform/window/WindowSystem.h"
@@ -164,9 +165,21 @@ std::optional<unsigned> ScriptPlayer::Execute(const script::Command& command) {
         actions_.ShowEditor(show->show);
     } else if (auto* press = std::get_if<Press>(&action)) {
         win::InjectClick(actions_.HostButtonOnScreen(press->button));
+    } else if (auto* button = std::get_if<Button>(&action)) {
+        const win::Point at = actions_.EditorToScreen(button->at);
+        win::InjectMouseMove(at);
+        win::InjectMouseButton(at, 0, button->down);
     } else if (std::holds_alternative<Quit>(action)) {
         Finish(true, {});
         return std::nullopt;
+    } else if (std::holds_alternative<PrintField>(action) || std::holds_alternative<Dump>(action) ||
+               std::holds_alternative<Expect>(action) || std::holds_alternative<ExpectCall>(action) ||
+               std::holds_alternative<BindEffect>(action) || std::holds_alternative<RefreshAutomation>(action) ||
+               std::holds_alternative<EditorLife>(action)) {
+        if (std::string error = ExecuteOnSlot(action); !error.empty()) {
+            Finish(true, Where(command) + error);
+            return std::nullopt;
+        }
     } else if (std::string error = ExecuteOnTopWindow(action); !error.empty()) {
         Finish(true, Where(command) + error);
         return std::nullopt;
@@ -233,6 +246,40 @@ std::string ScriptPlayer::ExecuteOnTopWindow(const script::Action& action) {
     win::Point at = Middle(VisibleLine(control, static_cast<int>(index)));
     control->ClientToScreen(&at);
     win::InjectClick(at);
+    return {};
+}
+
+std::string ScriptPlayer::ExecuteOnSlot(const script::Action& action) {
+    using namespace script;
+    const CEffectsPlugin& slot = actions_.Slot();
+    if (auto* print = std::get_if<PrintField>(&action)) {
+        std::optional<unsigned long> value = FieldValue(slot, print->field);
+        actions_.Print(std::string(FieldName(print->field)) + " = " + (value ? std::to_string(*value) : "none"));
+    } else if (std::holds_alternative<Dump>(action)) {
+        actions_.Print(SlotToJson(slot));
+    } else if (auto* expect = std::get_if<Expect>(&action)) {
+        std::optional<unsigned long> value = FieldValue(slot, expect->field);
+        if (value != expect->value)
+            return std::string("expected ") + FieldName(expect->field) + " = " + std::to_string(expect->value) +
+                   ", found " + (value ? std::to_string(*value) : "no parameter block");
+    } else if (auto* expectCall = std::get_if<ExpectCall>(&action)) {
+        const std::vector<HostCall>& calls = slot.CallLog().Calls();
+        for (size_t i = callsChecked_; i < calls.size(); ++i)
+            if (calls[i].ToString() == expectCall->text) {
+                callsChecked_ = i + 1;
+                return {};
+            }
+        std::string made;
+        for (size_t i = callsChecked_; i < calls.size(); ++i) made += (made.empty() ? "" : ", ") + calls[i].ToString();
+        return "expected the call " + expectCall->text + ", but the editor made " +
+               (made.empty() ? std::string("no call") : made) + " since the last expect-call";
+    } else if (auto* bind = std::get_if<BindEffect>(&action)) {
+        return actions_.BindEffect(bind->bind);
+    } else if (std::holds_alternative<RefreshAutomation>(action)) {
+        return actions_.RefreshEffectAutomation();
+    } else if (auto* life = std::get_if<EditorLife>(&action)) {
+        return actions_.SetEditorAlive(life->create);
+    }
     return {};
 }
 

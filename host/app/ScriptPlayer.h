@@ -30,6 +30,8 @@ private:
     std::optional<unsigned> Execute(const script::Command& command);
     // The commands that act on the top-most window; an error message, or empty.
     std::string ExecuteOnTopWindow(const script::Action& action);
+    // print FIELD, dump, expect, expect-call and the host's operations; an error message, or empty.
+    std::string ExecuteOnSlot(const script::Action& action);
     void Finish(bool quitRequested, const std::string& error);
     std::string Where(const script::Command& command) const;
 
@@ -37,5 +39,6 @@ private:
     std::string sourceName_;
     ScriptActions& actions_;
     size_t next_ = 0;
+    size_t callsChecked_ = 0;  // expect-call looks at the editor's calls from here on
     bool finished_ = false;
 };

@@ -9,6 +9,10 @@
 #include "host/app/HostSession.h"
 
 int main(int argc, char** argv) {
+    // Line by line even into a pipe, so a script's output and the program's messages arrive as they
+    // happen and in order.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    std::setvbuf(stderr, nullptr, _IOLBF, 0);
     HostOptionsResult parsed = ParseHostOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
         std::fprintf(stderr, "kvx4-host: %s\n", parsed.error.c_str());

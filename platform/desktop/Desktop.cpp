@@ -5,6 +5,8 @@
 
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/PngFile.h"
+#include "platform/kernel/AtomicFile.h"
+#include "platform/kernel/LastError.h"
 #include "platform/window/Clipboard.h"
 #include "platform/window/WindowSystem.h"
 
@@ -92,6 +94,12 @@ void Desktop::PresentIfDamaged() {
     if (backend_) backend_->Present(frame);
 }
 
-bool Desktop::SaveScreenshot(const std::string& pngPath) { return WritePng(Compose(), pngPath); }
+bool Desktop::SaveScreenshot(const std::string& pngPath, DWORD* error) {
+    std::vector<std::uint8_t> png = EncodePng(Compose());
+    DWORD result = png.empty() ? ERROR_NOT_ENOUGH_MEMORY
+                               : WriteFileAtomically(pngPath, std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
+    if (error) *error = result;
+    return result == ERROR_SUCCESS;
+}
 
 }  // namespace win

@@ -29,7 +29,8 @@ public:
     const Bitmap& Compose();
     // Composes and presents when anything changed since the last frame.
     void PresentIfDamaged();
-    bool SaveScreenshot(const std::string& pngPath);
+    // Replaces the file atomically; on failure *error (when given) says why, as a Windows error.
+    bool SaveScreenshot(const std::string& pngPath, DWORD* error = nullptr);
     const Bitmap& Frame() const { return *frame_; }
 
 private:

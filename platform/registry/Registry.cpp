@@ -309,4 +309,14 @@ LSTATUS RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameLen, DWORD* 
     });
 }
 
+RegistryStoreStatus QueryRegistryStore() {
+    RegistryStoreStatus status;
+    Locked([&](RegistryState& state) {
+        state.store.Refresh();
+        status = {state.store.FilePath(), state.store.ReadProblem(), state.store.SaveProblem()};
+        return ERROR_SUCCESS;
+    });
+    return status;
+}
+
 }  // namespace win

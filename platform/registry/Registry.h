@@ -3,6 +3,7 @@
 // RegistryStore.h). Other processes' changes are picked up on the next call; every change is on
 // disk before the call returns.
 #include <cstdint>
+#include <string>
 
 #include "platform/base/WinTypes.h"
 #include "platform/kernel/LastError.h"
@@ -62,5 +63,15 @@ LSTATUS RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameLen, DWORD* 
 // Subkeys sorted by name without regard to case, as Windows enumerates them.
 LSTATUS RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameLen, DWORD* reserved, char* className,
                       DWORD* classLen, void* lastWriteTime);
+
+// Where HKEY_CURRENT_USER is kept and how it fared, for messages that name the file and the reason:
+// readProblem after a refresh (ERROR_BADDB for a file that holds no registry data), saveProblem
+// for the latest change (ERROR_CANTREAD when the unreadable file kept it from being saved).
+struct RegistryStoreStatus {
+    std::string path;
+    DWORD readProblem = 0;
+    DWORD saveProblem = 0;
+};
+RegistryStoreStatus QueryRegistryStore();
 
 }  // namespace win

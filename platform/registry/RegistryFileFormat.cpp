@@ -272,12 +272,16 @@ std::string SerializeRegistry(const RegistryTree& tree, std::string_view rootNam
     return out;
 }
 
-RegistryTree ParseRegistry(std::string_view text, std::string_view rootName) {
+RegistryTree ParseRegistry(std::string_view text, std::string_view rootName, bool* readable) {
     RegistryTree tree;
     RegistryKeyNode* current = nullptr;
+    size_t lines = 0, read = 0;
     auto addValue = [&](std::string_view line) {
         if (!current) return;
-        if (auto value = ParseValueLine(line)) current->AddValueIfAbsent(value->name, value->type, std::move(value->data));
+        if (auto value = ParseValueLine(line)) {
+            current->AddValueIfAbsent(value->name, value->type, std::move(value->data));
+            ++read;
+        }
     };
     // A hex list may go on over lines that end in a backslash, as regedit writes long ones. Only
     // lines of hex digits continue it, so a cut-off list cannot swallow the next key header.
@@ -301,12 +305,14 @@ RegistryTree ParseRegistry(std::string_view text, std::string_view rootName) {
             if (continues) continue;
         }
         if (line.empty() || line.front() == ';') continue;
+        ++lines;
         if (line.front() == '[') {
             size_t close = line.rfind(']');
             std::optional<RegistryPath> path;
             if (close != std::string_view::npos) path = ParseKeyPath(line.substr(1, close - 1), rootName);
             bool created = false;
             current = path ? &tree.Create(*path, created) : nullptr;
+            if (path) ++read;
             continue;
         }
         if (line.back() == '\\' && line.find("=hex") != std::string_view::npos) {
@@ -316,6 +322,7 @@ RegistryTree ParseRegistry(std::string_view text, std::string_view rootName) {
         addValue(line);
     }
     if (!pending.empty()) addValue(pending);
+    if (readable) *readable = lines == 0 || read > 0;
     return tree;
 }
 

@@ -20,6 +20,8 @@
 namespace win {
 
 std::string SerializeRegistry(const RegistryTree& tree, std::string_view rootName);
-RegistryTree ParseRegistry(std::string_view text, std::string_view rootName);
+// *readable, when given, tells whether the text holds registry data at all: false when it has lines
+// and not one of them could be read (random bytes, another file format), true for empty text.
+RegistryTree ParseRegistry(std::string_view text, std::string_view rootName, bool* readable = nullptr);
 
 }  // namespace win

@@ -68,7 +68,12 @@ void RegistryStore::Load(const Stamp& stamp) {
         if (contents.exists && contents.error != ERROR_SUCCESS) {
             loadError_ = contents.error;
         } else if (contents.exists) {
-            tree_ = ParseRegistry(contents.bytes, rootName_);
+            bool readable = true;
+            tree_ = ParseRegistry(contents.bytes, rootName_, &readable);
+            if (!readable) {
+                tree_ = RegistryTree{};
+                loadError_ = ERROR_BADDB;
+            }
         }
     }
     stamp_ = stamp;
@@ -82,24 +87,30 @@ void RegistryStore::Refresh() {
 }
 
 DWORD RegistryStore::Modify(const Change& change) {
+    auto cannotSave = [this](DWORD why, DWORD result = ERROR_CANTWRITE) {
+        saveError_ = why;
+        return result;
+    };
     std::string path = FilePath();
-    if (path.empty()) return ERROR_CANTWRITE;
+    if (path.empty()) return cannotSave(ERROR_PATH_NOT_FOUND);
     std::string directory = ParentDirectory(path);
-    if (EnsureDirectory(directory) != ERROR_SUCCESS) return ERROR_CANTWRITE;
+    if (DWORD error = EnsureDirectory(directory)) return cannotSave(error);
     DirectoryLock lock(directory);
-    if (lock.Error() != ERROR_SUCCESS) return ERROR_CANTWRITE;
+    if (lock.Error() != ERROR_SUCCESS) return cannotSave(lock.Error());
     Refresh();
     // Saving over a store that could not be read would throw all of it away.
-    if (loadError_ != ERROR_SUCCESS) return ERROR_CANTREAD;
+    if (loadError_ != ERROR_SUCCESS) return cannotSave(ERROR_CANTREAD, ERROR_CANTREAD);
     bool changed = false;
     DWORD result = change(tree_, changed);
     if (result != ERROR_SUCCESS || !changed) return result;
     std::string text = SerializeRegistry(tree_, rootName_);
     // A store too large to read back would lock every later change out; refuse to grow it that far.
-    if (text.size() > kMaxStoreBytes || WriteFileAtomically(path, text) != ERROR_SUCCESS) {
+    DWORD written = text.size() > kMaxStoreBytes ? ERROR_FILE_TOO_LARGE : WriteFileAtomically(path, text);
+    if (written != ERROR_SUCCESS) {
         loaded_ = false;  // the tree in memory no longer matches the file; re-read next time
-        return ERROR_CANTWRITE;
+        return cannotSave(written);
     }
+    saveError_ = ERROR_SUCCESS;
     stamp_ = StampOf(path);  // still under the lock, so this is the file just written
     return ERROR_SUCCESS;
 }

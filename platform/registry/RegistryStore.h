@@ -29,6 +29,12 @@ public:
     // ERROR_SUCCESS, or ERROR_CANTREAD when the file exists but could not be read; the tree is then
     // empty and no change is saved over the file.
     DWORD ReadError() const { return loadError_ != ERROR_SUCCESS ? ERROR_CANTREAD : ERROR_SUCCESS; }
+    // Why the file could not be read, for messages: the file system's error, or ERROR_BADDB for a
+    // file that holds no registry data at all (which is then never saved over either).
+    DWORD ReadProblem() const { return loadError_; }
+    // Why the last change could not be saved (ERROR_SUCCESS after one that was): the file
+    // system's error from creating the folder, locking it or replacing the file, or ERROR_CANTREAD.
+    DWORD SaveProblem() const { return saveError_; }
     timespec LastWriteTime() const { return stamp_.modified; }
 
     // Runs change on an up-to-date tree under the directory lock and saves when it reports a change.
@@ -56,6 +62,7 @@ private:
     Stamp stamp_;
     bool loaded_ = false;
     DWORD loadError_ = 0;
+    DWORD saveError_ = 0;
 };
 
 }  // namespace win

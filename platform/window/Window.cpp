@@ -101,7 +101,7 @@ BOOL Window::DestroyWindow() {
     if (!handle_ || destroying_) return FALSE;
     destroying_ = true;
     HWND self = handle_;
-    System().WindowGoingAway(this);
+    System().WindowGoingAway(this, true);
     if ((style_ & WS_VISIBLE) && parent_) InvalidateArea(parent_, rect_);
     System().NoteDamage();
     SendMessage(WM_DESTROY);
@@ -448,7 +448,7 @@ BOOL Window::ShowWindow(int command) {
         InvalidateTree(this);
         if (activate) System().Activate(this, WA_ACTIVE);
     } else {
-        System().WindowGoingAway(this);
+        System().WindowGoingAway(this, false);
         style_ &= ~WS_VISIBLE;
         if (parent_) InvalidateArea(parent_, rect_);
     }

@@ -245,9 +245,10 @@ void WindowSystem::Activate(Window* topLevel, UINT how) {
     fullDamage_ = true;
 }
 
-void WindowSystem::WindowGoingAway(Window* window) {
+void WindowSystem::WindowGoingAway(Window* window, bool destroyed) {
     if (capture_ && Contains(window, capture_)) ReleaseCapture();
-    if (focus_ && Contains(window, focus_)) {
+    const bool keepsFocus = !destroyed && window->parent_ && focus_ != window;
+    if (focus_ && !keepsFocus && Contains(window, focus_)) {
         Window* parent = window->parent_;
         SetFocus(parent && Lookup(parent->handle_) ? parent : nullptr);
     }

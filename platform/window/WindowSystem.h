@@ -76,7 +76,10 @@ public:
     void SetKeyboardGrab(Window* window) { keyboardGrab_ = window; }
     Window* KeyboardGrab() const { return keyboardGrab_; }
     void Activate(Window* topLevel, UINT how);
-    void WindowGoingAway(Window* window);  // hidden or destroyed: move focus, capture, activation
+    // Hidden or destroyed: move focus, capture, activation. A hidden child window gives up the focus
+    // only when it holds it itself; a control inside it keeps it, as on Windows, so the keyboard
+    // (and the control's selection) is still there when the window shows again.
+    void WindowGoingAway(Window* window, bool destroyed);
 
     // Key and pointer state as of the messages already taken from the queue.
     short KeyState(UINT vk) const;

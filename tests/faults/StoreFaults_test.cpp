@@ -177,6 +177,32 @@ TEST_F(RegistryFaults, AStoreThatCannotBeReadAnswersNothingAndKeepsItsValues) {
     EXPECT_EQ(Query(key, "two"), std::string("\x02\0\0\0", 4)) << "readable again once the fault is gone";
 }
 
+TEST_F(RegistryFaults, TheStoreTellsWhereAndWhyAChangeWasNotSaved) {
+    win::HKEY key = Create("Software\\Maker");
+    ASSERT_EQ(SetDword(key, "one", 1), win::ERROR_SUCCESS);
+    EXPECT_EQ(win::QueryRegistryStore().saveProblem, win::ERROR_SUCCESS);
+    // A folder that cannot be written: the temporary file cannot be created beside the store.
+    int refused = 0;
+    for (unsigned nth = 1; nth <= 3; ++nth) {
+        faults::Arm(directory_.Path(), Call::Open, nth, EACCES);
+        const win::LSTATUS status = SetDword(key, "two", 10 + nth);  // a change every time
+        const bool struck = faults::Struck();
+        faults::Disarm();
+        if (!struck || status == win::ERROR_SUCCESS) continue;
+        const win::RegistryStoreStatus store = win::QueryRegistryStore();
+        EXPECT_EQ(store.path, StoreFile());
+        EXPECT_EQ(store.saveProblem, win::ERROR_ACCESS_DENIED) << "open #" << nth;
+        ++refused;
+    }
+    EXPECT_GT(refused, 0) << "no open on the way to a save was refused";
+    faults::Arm(directory_.Path(), Call::Rename, 1, EROFS);
+    EXPECT_EQ(SetDword(key, "three", 3), win::ERROR_CANTWRITE);
+    faults::Disarm();
+    EXPECT_EQ(win::QueryRegistryStore().saveProblem, win::ERROR_ACCESS_DENIED);
+    ASSERT_EQ(SetDword(key, "three", 3), win::ERROR_SUCCESS);
+    EXPECT_EQ(win::QueryRegistryStore().saveProblem, win::ERROR_SUCCESS) << "a saved change clears the problem";
+}
+
 class PresetFaults : public presettest::PresetFileTest {};
 
 TEST_F(PresetFaults, ASaveWritesTheRoomAndTheCountOrReportsWhatItCouldNotWrite) {

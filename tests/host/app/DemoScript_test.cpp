@@ -4,6 +4,7 @@
 
 #include "host/app/DemoScript.h"
 #include "host/app/KeyNames.h"
+#include "platform/gdi/TextCodec.h"
 #include "platform/window/WindowMessages.h"
 
 namespace {
@@ -100,6 +101,39 @@ TEST(DemoScriptTest, CommentsNeedABlankBeforeTheHash) {
     EXPECT_EQ(As<Screenshot>(result.commands[0]).path, "out#1.png");
 }
 
+TEST(DemoScriptTest, ParsesChecksHeldButtonsAndHostOperations) {
+    ParseResult result = Parse(
+        "print lowFreq\nprint 1031\ndump\nexpect statusFlags 0x10\nexpect-call AddAutomation(lowFreq, 1, 2, 7)\n"
+        "down 5 6\nup 7 8\nseteffect none\nSetEffect SLOT\nrefresh-automation\neditor destroy\neditor create\n",
+        "s");
+    ASSERT_TRUE(result.Ok()) << result.errors.front();
+    ASSERT_EQ(result.commands.size(), 12u);
+    EXPECT_EQ(As<PrintField>(result.commands[0]).field, BlockField::LowFreq);
+    EXPECT_EQ(As<Print>(result.commands[1]).id, 1031);
+    As<Dump>(result.commands[2]);
+    EXPECT_EQ(As<Expect>(result.commands[3]).field, BlockField::StatusFlags);
+    EXPECT_EQ(As<Expect>(result.commands[3]).value, 16u);
+    EXPECT_EQ(As<ExpectCall>(result.commands[4]).text, "AddAutomation(lowFreq,1,2,7)");
+    EXPECT_TRUE(As<Button>(result.commands[5]).down);
+    EXPECT_EQ(As<Button>(result.commands[6]).at, (win::Point{7, 8}));
+    EXPECT_FALSE(As<Button>(result.commands[6]).down);
+    EXPECT_FALSE(As<BindEffect>(result.commands[7]).bind);
+    EXPECT_TRUE(As<BindEffect>(result.commands[8]).bind);
+    As<RefreshAutomation>(result.commands[9]);
+    EXPECT_FALSE(As<EditorLife>(result.commands[10]).create);
+    EXPECT_TRUE(As<EditorLife>(result.commands[11]).create);
+
+    ParseResult bad = Parse("expect lowFreq 256\nexpect gain 1\nexpect-call\nprint gain\ndump all\nup 1\n"
+                            "seteffect other\neditor\nrefresh-automation now\n",
+                            "b");
+    ASSERT_EQ(bad.errors.size(), 9u);
+    EXPECT_EQ(bad.errors[0], "b:1: lowFreq must be 0..255, got '256'");
+    EXPECT_EQ(bad.errors[1], "b:2: unknown field 'gain'");
+    EXPECT_EQ(bad.errors[2], "b:3: expected 'expect-call TEXT'");
+    EXPECT_EQ(bad.errors[3], "b:4: expected a control id or a field name, got 'gain'");
+    EXPECT_EQ(bad.errors[6], "b:7: expected 'seteffect slot|none'");
+}
+
 TEST(DemoScriptTest, ReportsEveryBadLineWithItsNumberAndKeepsTheGoodOnes) {
     const char* text =
         "click 1 2\n"            // 1 good
@@ -193,6 +227,19 @@ TEST(KeyNamesTest, TypingUsesShiftForCapitals) {
     EXPECT_EQ(bad, "\t");
     EXPECT_FALSE(KeyStrokesForText("\xE2\x84\xA2\xE2\x86\x92", &bad));  // the arrow is not in it
     EXPECT_EQ(bad, "\xE2\x86\x92");
+}
+
+TEST(KeyNamesTest, EveryCharacterAboveAsciiThatWindows1252HasCanBeTyped) {
+    for (unsigned byte = 0x80; byte <= 0xFF; ++byte) {
+        if (byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D) continue;  // unassigned
+        const std::string utf8 = win::Cp1252ToUtf8(std::string(1, static_cast<char>(byte)));
+        std::string bad;
+        auto strokes = KeyStrokesForText("x" + utf8, &bad);
+        ASSERT_TRUE(strokes) << std::hex << byte << " refused as '" << bad << "'";
+        ASSERT_EQ(strokes->size(), 2u) << std::hex << byte;
+        // A non-breaking space is a character of its own, not the space bar.
+        EXPECT_EQ((*strokes)[1].character, byte) << std::hex << byte;
+    }
 }
 
 }  // namespace

@@ -47,7 +47,8 @@ TEST(HostOptionsTest, BadCommandLinesNameTheProblem) {
 TEST(HostOptionsTest, HelpMentionsEveryOptionAndTheScriptFormat) {
     std::string help = HostHelpText();
     for (const char* word : {"--register", "--library", "--list", "--headless", "--script", "--screenshot", "--scale",
-                             "--calls", "--help", "drag X1 Y1 X2 Y2", "cc PORT CHANNEL CONTROLLER VALUE"})
+                             "--calls", "--version", "--help", "drag X1 Y1 X2 Y2", "cc PORT CHANNEL CONTROLLER VALUE",
+                             "expect FIELD VALUE", "expect-call TEXT", "dump", "editor destroy|create"})
         EXPECT_NE(help.find(word), std::string::npos) << word;
 }
 

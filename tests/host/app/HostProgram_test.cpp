@@ -42,8 +42,8 @@ protected:
         if (!directory_.empty()) fs::remove_all(directory_);
     }
 
-    RunResult Run(const std::string& arguments) {
-        std::string command = "cd '" + directory_.string() + "' && '" + kHost + "' " + arguments + " 2>&1";
+    RunResult Run(const std::string& arguments, const std::string& environment = "") {
+        std::string command = "cd '" + directory_.string() + "' && " + environment + " '" + kHost + "' " + arguments + " 2>&1";
         RunResult result;
         FILE* pipe = popen(command.c_str(), "r");
         if (!pipe) return result;
@@ -164,8 +164,123 @@ TEST_F(HostProgramTest, FailingScriptCommandEndsTheRunWithItsLine) {
     std::string script = Script("wait 10\nscreenshot /nonexistent/dir/shot.png\nwait 10\n");
     RunResult run = Run("--headless --library '" KVX4_DLL_PATH "' --script '" + script + "'");
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.output.find(script + ":2: cannot write screenshot /nonexistent/dir/shot.png"), std::string::npos)
+    EXPECT_NE(run.output.find(script + ":2: cannot write screenshot /nonexistent/dir/shot.png: the system cannot find "
+                                       "the path specified"),
+              std::string::npos)
         << run.output;
+}
+
+TEST_F(HostProgramTest, UpStepsTheSelectedSliderAfterAClickOnEveryHostButton) {
+    // The M slider selected, then each host button in turn (the editor button twice: hide, show).
+    std::string script = Script(
+        "wait 300\nclick 254 177\nkey Up\nexpect midFreq 65\n"
+        "press clip\nkey Up\nexpect midFreq 66\n"
+        "press presets\nkey Up\nexpect midFreq 67\n"
+        "press cc\nkey Up\nexpect midFreq 68\n"
+        "press editor\nwait 100\npress editor\nwait 100\nkey Up\nexpect midFreq 69\n");
+    RunResult run = Run("--headless --library '" KVX4_DLL_PATH "' --script '" + script + "'");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+}
+
+TEST_F(HostProgramTest, ScriptChecksReachTheRealEditorAndFailWithTheirLine) {
+    // An edit, checked by its value and its call; the component object made again; the slot unbound
+    // and bound; and a last check that fails.
+    std::string script = Script(
+        "wait 300\n"
+        "automate lowFreq 1 2 7\n"
+        "refresh-automation\n"
+        "expect-call RefreshAutomation(lowFreq)\n"
+        "click 229 177\nkey Up\nexpect lowFreq 65\n"
+        "editor destroy\n"
+        "expect lowFreq 65\n"
+        "editor create\nwait 300\n"
+        "seteffect none\nseteffect slot\nwait 300\n"
+        "click 229 177\nkey Up\nexpect lowFreq 66\n"
+        "dump\n"
+        "print midFreq\n"
+        "expect midFreq 1\n"
+        "print effect\n");
+    RunResult run = Run("--headless --library '" KVX4_DLL_PATH "' --script '" + script + "'");
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_NE(run.output.find("\"lowFreq\":66,"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("{\"field\":\"lowFreq\",\"port\":1,\"channel\":2,\"controller\":7}"), std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("midFreq = 64\n"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find(script + ":20: expected midFreq = 1, found 64"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("effect = "), std::string::npos) << run.output;
+}
+
+TEST_F(HostProgramTest, ScriptsThatCannotBeReadSayWhy) {
+    RunResult folder = Run("--headless --library '" KVX4_DLL_PATH "' --script '" + directory_.string() + "'");
+    EXPECT_EQ(folder.exitCode, 2);
+    EXPECT_NE(folder.output.find("cannot read script " + directory_.string() + ": it is a folder"), std::string::npos)
+        << folder.output;
+    RunResult missing = Run("--headless --script nowhere.kvx4script");
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.output.find("cannot read script nowhere.kvx4script: there is no such file"), std::string::npos)
+        << missing.output;
+}
+
+TEST_F(HostProgramTest, RegisterWithListRegistersFirstAndAnUnwritableStoreIsNamedWithItsReason) {
+    RunResult listed = Run("--register --list");
+    EXPECT_EQ(listed.exitCode, 0) << listed.output;
+    EXPECT_NE(listed.output.find("registered \""), std::string::npos) << listed.output;
+    EXPECT_NE(listed.output.find(std::string(kComponentDisplayName) + " = " +
+                                 CanonicalPath(std::string(KVX4_BIN_DIR) + "/KVX4.dll")),
+              std::string::npos)
+        << listed.output;
+
+    // A registry folder that cannot be made (a file is in the way), as root can meet it too.
+    std::ofstream(directory_ / "blocked") << "a file";
+    setenv("KVX4_REGISTRY_DIR", (directory_ / "blocked" / "registry").c_str(), 1);
+    RunResult blocked = Run("--register --headless");
+    EXPECT_EQ(blocked.exitCode, 1);
+    EXPECT_NE(blocked.output.find("cannot register the component: cannot write the registry store " +
+                                  (directory_ / "blocked" / "registry" / "HKEY_CURRENT_USER.reg").string() + ": "),
+              std::string::npos)
+        << blocked.output;
+    EXPECT_NE(blocked.output.find("KVX4_REGISTRY_DIR"), std::string::npos) << blocked.output;
+}
+
+TEST_F(HostProgramTest, ARegistryFileOfRandomBytesIsReportedAndKeptAsItIs) {
+    fs::create_directories(directory_ / "registry");
+    const fs::path store = directory_ / "registry" / "HKEY_CURRENT_USER.reg";
+    std::string junk;
+    for (int i = 0; i < 2000; ++i) junk.push_back(static_cast<char>((i * 7919 + 13) % 251));
+    std::ofstream(store, std::ios::binary) << junk;
+    for (const char* arguments : {"--register --headless", "--list", "--headless"}) {
+        RunResult run = Run(arguments);
+        EXPECT_EQ(run.exitCode, 1) << arguments;
+        EXPECT_NE(run.output.find("the registry store " + store.string() + " holds no registry data"), std::string::npos)
+            << arguments << "\n" << run.output;
+        std::ifstream file(store, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), junk) << arguments;
+    }
+}
+
+TEST_F(HostProgramTest, HelpButtonWithoutAnOpenerTellsWhereTheHelpDocumentIs) {
+    std::string script = Script("wait 300\nclick 545 14\nwait 100\n");
+    RunResult run = Run("--headless --library '" KVX4_DLL_PATH "' --script '" + script + "'", "PATH=/nonexistent");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("no desktop opener (xdg-open) could be started to show " +
+                              CanonicalPath(std::string(KVX4_BIN_DIR) + "/kvx4.hlp")),
+              std::string::npos)
+        << run.output;
+}
+
+TEST_F(HostProgramTest, VersionAndOutputThatArrivesLineByLineInAPipe) {
+    RunResult version = Run("--version");
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.output.rfind("kvx4-host (KVX4) 1.", 0), 0u) << version.output;
+    // Block-buffered output would put every stdout line after the stderr one; line-buffered keeps
+    // the order in which things happened.
+    std::string script = Script("wait 10\nprint lowFreq\nexpect lowFreq 1\n");
+    RunResult run = Run("--headless --library '" KVX4_DLL_PATH "' --script '" + script + "'");
+    const size_t printed = run.output.find("lowFreq = 64"), failed = run.output.find("expected lowFreq = 1");
+    ASSERT_NE(printed, std::string::npos) << run.output;
+    ASSERT_NE(failed, std::string::npos) << run.output;
+    EXPECT_LT(run.output.find("loaded "), printed) << run.output;
+    EXPECT_LT(printed, failed) << run.output;
 }
 
 TEST_F(HostProgramTest, BadCommandLineExitsWithUsageError) {

@@ -18,10 +18,15 @@ public:
     int editorCloses = 0;
 };
 
-// Stands in for the component's editor: a child of the editor area that keeps the keyboard.
+// Stands in for the component's editor: a child of the editor area that keeps the keyboard and,
+// like the editor's controls, would drop its selection whenever it lost it.
 class FakeEditor : public win::Window {
+public:
+    int focusLosses = 0;
+
 protected:
     win::UINT OnGetDlgCode() override { return win::DLGC_WANTALLKEYS; }
+    void OnKillFocus(win::Window*) override { ++focusLosses; }
 };
 
 class HostWindowTest : public testsupport::HeadlessDesktopTest {
@@ -53,12 +58,35 @@ TEST_F(HostWindowTest, LayoutHoldsTheWholeEditorBesideTheReadout) {
     EXPECT_EQ(window.WindowRect().Height(), outer.cy);
 }
 
-TEST_F(HostWindowTest, ButtonClicksReachTheListenerAndGiveTheKeyboardBackToTheEditor) {
+TEST_F(HostWindowTest, ButtonClicksReachTheListenerAndNeverTakeTheKeyboardFromTheEditor) {
     editor.SetFocus();
     ClickAt(window.ButtonCenterOnScreen(HostButton::MidiCc));
     ClickAt(window.ButtonCenterOnScreen(HostButton::Clip));
     EXPECT_EQ(listener.buttons, (std::vector<HostButton>{HostButton::MidiCc, HostButton::Clip}));
     EXPECT_EQ(win::Window::GetFocus(), &editor);
+    EXPECT_EQ(editor.focusLosses, 0);
+}
+
+TEST_F(HostWindowTest, APressReleasedOutsideTheButtonClicksNothing) {
+    editor.SetFocus();
+    const win::Point center = window.ButtonCenterOnScreen(HostButton::Presets);
+    win::InjectMouseButton(center, 0, true);
+    win::InjectMouseMove({center.x + 200, center.y});
+    win::InjectMouseButton({center.x + 200, center.y}, 0, false);
+    Pump();
+    EXPECT_TRUE(listener.buttons.empty());
+    EXPECT_EQ(editor.focusLosses, 0);
+}
+
+TEST_F(HostWindowTest, AHiddenEditorKeepsTheKeyboardForWhenItShowsAgain) {
+    editor.SetFocus();
+    window.Editor().ShowWindow(win::SW_HIDE);
+    window.Editor().ShowWindow(win::SW_SHOW);
+    EXPECT_EQ(win::Window::GetFocus(), &editor);
+    EXPECT_EQ(editor.focusLosses, 0);
+    // Destroyed is another matter: the focus cannot stay in a window that is gone.
+    editor.DestroyWindow();
+    EXPECT_NE(win::Window::GetFocus(), &editor);
 }
 
 TEST_F(HostWindowTest, FocusFromOutsideTheEditorStaysOnTheButton) {

@@ -37,6 +37,19 @@ public:
         return acceptAutomation;
     }
     void ShowEditor(bool show) override { log.push_back(show ? "show" : "hide"); }
+    const CEffectsPlugin& Slot() override { return *slot; }
+    std::string BindEffect(bool bind) override {
+        log.push_back(bind ? "seteffect slot" : "seteffect none");
+        return {};
+    }
+    std::string RefreshEffectAutomation() override {
+        log.push_back("refresh");
+        return {};
+    }
+    std::string SetEditorAlive(bool alive) override {
+        log.push_back(alive ? "editor create" : "editor destroy");
+        return alive ? "no component" : "";
+    }
     bool SaveScreenshot(const std::string& path, std::string* error) override {
         log.push_back("screenshot " + path);
         if (!screenshotsWork) *error = "cannot write screenshot " + path;
@@ -52,6 +65,7 @@ public:
     std::string Now() const { return std::to_string(win::GetClock().NowMs()); }
 
     std::vector<std::string> log;
+    std::shared_ptr<CEffectsPlugin> slot = std::make_shared<CEffectsPlugin>();
     bool acceptAutomation = true;
     bool screenshotsWork = true;
     int ends = 0;
@@ -272,4 +286,51 @@ TEST_F(ScriptPlayerTest, EmptyScriptEndsAtOnce) {
     EXPECT_EQ(player->CommandsRun(), 0u);
 }
 
+TEST_F(ScriptPlayerTest, ChecksPrintTheSlotAndStopAtTheFirstThatFails) {
+    tagEffectParams* block = actions.slot->GetInterface();
+    block->lowFreq.value = 70;
+    actions.slot->AddAutomation(&block->lowFreq, 1, 2, 7);
+    Play("print lowFreq\nexpect lowFreq 70\nexpect-call AddAutomation(lowFreq, 1, 2, 7)\ndump\n"
+         "expect statusFlags 0x10\nprint effect\n");
+    EXPECT_EQ(actions.log, (std::vector<std::string>{
+                               "print lowFreq = 70",
+                               "print {\"effect\":0,\"lowFreq\":70,\"midFreq\":0,\"highFreq\":0,\"midCutoff\":0,"
+                               "\"programNumber\":0,\"optionFlags\":0,\"statusFlags\":0,\"presetsAvailable\":1,"
+                               "\"bypass\":false,\"registrations\":[{\"field\":\"lowFreq\",\"port\":1,\"channel\":2,"
+                               "\"controller\":7}]}"}));
+    EXPECT_EQ(actions.endError, "t:5: expected statusFlags = 16, found 0");
+    EXPECT_TRUE(actions.endedByQuit);
+}
+
+TEST_F(ScriptPlayerTest, ExpectCallLooksOnlyAtCallsAfterTheLastOneItFound) {
+    tagEffectParams* block = actions.slot->GetInterface();
+    actions.slot->IsAutomated(&block->midFreq);
+    actions.slot->SetBypassMode(true);
+    Play("expect-call SetBypassMode(1)\nexpect-call IsAutomated(midFreq)\n");
+    EXPECT_EQ(actions.endError,
+              "t:2: expected the call IsAutomated(midFreq), but the editor made no call since the last expect-call");
+
+    actions.endError.clear();
+    Play("expect-call GetBypassMode()\n");
+    EXPECT_EQ(actions.endError, "t:1: expected the call GetBypassMode(), but the editor made IsAutomated(midFreq), "
+                                "SetBypassMode(1) since the last expect-call");
+}
+
+TEST_F(ScriptPlayerTest, ExpectOnASlotWithoutABlockFails) {
+    actions.slot = std::make_shared<CEffectsPlugin>(CEffectsPlugin::Block::Absent);
+    Play("expect bypass 0\nprint midCutoff\nexpect midCutoff 0\n");
+    EXPECT_EQ(actions.log, (std::vector<std::string>{"print midCutoff = none"}));
+    EXPECT_EQ(actions.endError, "t:3: expected midCutoff = 0, found no parameter block");
+}
+
+TEST_F(ScriptPlayerTest, ButtonStaysDownAcrossCommandsAndHostOperationsReachTheActions) {
+    Play("down 5 6\nmove 40 6\nseteffect none\nup 40 6\nrefresh-automation\nseteffect slot\neditor destroy\n"
+         "editor create\nshow 1\n");
+    EXPECT_EQ(target.events, (std::vector<std::string>{"down 5,6", "up 40,6"}));
+    EXPECT_EQ(actions.log, (std::vector<std::string>{"seteffect none", "refresh", "seteffect slot", "editor destroy",
+                                                     "editor create"}));
+    EXPECT_EQ(actions.endError, "t:8: no component");
+}
+
 }  // namespace
+

@@ -134,6 +134,28 @@ TEST_F(Store, RandomBytesNeverCrashAndTheStoreStaysWritable) {
     }
 }
 
+TEST_F(Store, AFileWithoutOneReadableLineIsReportedAndNeverOverwritten) {
+    std::mt19937 random(11);
+    std::string bytes;
+    for (int i = 0; i < 4096; ++i) bytes.push_back(static_cast<char>(random()));
+    for (const std::string& damaged : {bytes, std::string("PK\x03\x04 a zip file\n"), std::string("Name=value\n")}) {
+        test::WriteBytes(StoreFile(), damaged);
+        HKEY key = nullptr;
+        EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_CANTREAD);
+        EXPECT_EQ(test::ReadBytes(StoreFile()), damaged);
+        const RegistryStoreStatus status = QueryRegistryStore();
+        EXPECT_EQ(status.path, StoreFile());
+        EXPECT_EQ(status.readProblem, ERROR_BADDB);
+    }
+    // Blank lines and comments are an empty store, not a damaged one.
+    test::WriteBytes(StoreFile(), "; nothing yet\n\n");
+    HKEY key = nullptr;
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(QueryRegistryStore().readProblem, ERROR_SUCCESS);
+}
+
 TEST_F(Store, AStoreThatCannotBeReadIsNotOverwritten) {
     std::filesystem::create_directories(StoreFile());  // a directory where the file should be
     HKEY key = nullptr;

@@ -161,4 +161,18 @@ TEST_F(WindowTreeTest, HidingTheFocusWindowMovesTheFocusToItsParent) {
     EXPECT_EQ(Window::GetFocus(), &top);
 }
 
+TEST_F(WindowTreeTest, HidingAnAncestorOfTheFocusLeavesTheFocusWhereItIs) {
+    Window top, pane, control;
+    top.Create(nullptr, "", WS_OVERLAPPED | WS_VISIBLE, {0, 0, 100, 100}, nullptr, 0);
+    pane.Create(nullptr, "", WS_CHILD | WS_VISIBLE, {0, 0, 50, 50}, &top, 1);
+    control.Create(nullptr, "", WS_CHILD | WS_VISIBLE, {0, 0, 10, 10}, &pane, 2);
+    control.SetFocus();
+    pane.ShowWindow(SW_HIDE);
+    EXPECT_EQ(Window::GetFocus(), &control);
+    pane.ShowWindow(SW_SHOW);
+    EXPECT_EQ(Window::GetFocus(), &control);
+    pane.DestroyWindow();
+    EXPECT_EQ(Window::GetFocus(), &top);
+}
+
 }  // namespace

@@ -1,0 +1,29 @@
+#include "host/app/SlotJson.h"
+
+#include "host/app/ParameterFields.h"
+
+namespace {
+
+constexpr BlockField kAllFields[] = {BlockField::Effect,       BlockField::LowFreq,       BlockField::MidFreq,
+                                     BlockField::HighFreq,     BlockField::MidCutoff,     BlockField::ProgramNumber,
+                                     BlockField::OptionFlags,  BlockField::StatusFlags,   BlockField::PresetsAvailable};
+
+}  // namespace
+
+std::string SlotToJson(const CEffectsPlugin& slot) {
+    // Field and record names are fixed identifiers, so nothing here needs escaping.
+    std::string json = "{";
+    for (BlockField field : kAllFields) {
+        std::optional<unsigned long> value = FieldValue(slot, field);
+        json += std::string("\"") + FieldName(field) + "\":" + (value ? std::to_string(*value) : "null") + ",";
+    }
+    json += std::string("\"bypass\":") + (slot.BypassMode() ? "true" : "false") + ",\"registrations\":[";
+    bool first = true;
+    for (const AutomationRegistration& r : slot.Registrations()) {
+        json += std::string(first ? "" : ",") + "{\"field\":\"" + r.recordName + "\",\"port\":" +
+                std::to_string(r.port) + ",\"channel\":" + std::to_string(r.channel) +
+                ",\"controller\":" + std::to_string(r.controller) + "}";
+        first = false;
+    }
+    return json + "]}";
+}
