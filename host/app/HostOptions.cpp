@@ -63,6 +63,13 @@ HostOptionsResult ParseHostOptions(const std::vector<std::string>& arguments) {
                 options.screenshot = value;
                 options.screenshotGiven = true;
             }
+        } else if (name == "--render") {
+            if (hasValue || i + 2 >= arguments.size() || arguments[i + 1].empty() || arguments[i + 2].empty()) {
+                result.error = "--render needs two files: --render IN OUT";
+                return result;
+            }
+            options.renderIn = arguments[++i];
+            options.renderOut = arguments[++i];
         } else if (name == "--scale") {
             if (!takeValue()) return result;
             int scale = 0;
@@ -102,6 +109,9 @@ std::string HostHelpText() {
            "                      window only when this option is given)\n"
            "  --scale N           enlarge the window by a whole factor 1..8\n"
            "  --calls             print the calls the editor made on the effect slot at exit\n"
+           "  --render IN OUT     run headless and stream the sound file IN through the equaliser\n"
+           "                      into OUT while the script plays, so its edits land in the audio;\n"
+           "                      OUT's extension names its format (.wav, .flac, .aiff, .ogg, ...)\n"
            "  -h, --help          show this text\n"
            "\n"
            "Without a display ($DISPLAY / $WAYLAND_DISPLAY unset, or the window cannot be opened)\n"

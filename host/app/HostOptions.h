@@ -14,6 +14,7 @@ struct HostOptions {
     bool screenshotGiven = false;  // --screenshot PATH was given
     int scale = 1;                 // --scale N
     bool printCalls = false;       // --calls
+    std::string renderIn, renderOut;  // --render IN OUT
 };
 
 struct HostOptionsResult {

@@ -69,6 +69,8 @@ int HostSession::Run() {
         return 0;
     }
     if (!options_.script.empty() && !ReadScript(options_.script)) return 2;
+    // A render plays on the virtual clock, so it takes only the time the processing takes.
+    if (!options_.renderIn.empty()) options_.headless = true;
 
     ChooseDesktop();
     if (headless_ && options_.script.empty()) {
@@ -80,7 +82,12 @@ int HostSession::Run() {
     if (options_.registerLibrary && !RegisterLibrary()) return 1;
     if (!LoadComponent()) return 1;
     InitialiseSlot();
+    if (!OpenRender()) return 1;
     if (!OpenEditor()) return 1;
+    if (render_ && !render_->Start()) {
+        Complain("cannot start the render's timer");
+        return 1;
+    }
     StartScript();
 
     if (!headless_) Say("window open; close it to end the program");
@@ -89,9 +96,31 @@ int HostSession::Run() {
     if (headless_)
         Say("script ran " + std::to_string(player_ ? player_->CommandsRun() : 0) + " commands in " +
             std::to_string(win::GetClock().NowMs() - start) + " ms of virtual time");
+    FinishRender();
     TakeFinalScreenshot();
     Shutdown();
     return exitCode_;
+}
+
+bool HostSession::OpenRender() {
+    if (options_.renderIn.empty()) return true;
+    render_ = std::make_unique<OfflineRender>(slot_);
+    std::string error;
+    if (render_->Open(options_.renderIn, options_.renderOut, &error)) return true;
+    Complain(error);
+    render_.reset();
+    return false;
+}
+
+void HostSession::FinishRender() {
+    if (!render_) return;
+    if (!render_->Finish()) {
+        Complain(render_->Error());
+        exitCode_ = 1;
+    } else {
+        Say("rendered " + std::to_string(render_->FramesRendered()) + " frames to " + CanonicalPath(options_.renderOut));
+    }
+    if (window_) window_->Readout().Refresh();
 }
 
 bool HostSession::ReadScript(const std::string& path) {
@@ -241,6 +270,7 @@ void HostSession::Shutdown() {
     }
     slot_.SetAutomationObserver(nullptr);
     player_.reset();
+    render_.reset();
     window_.reset();
     library_.Close();
     if (win::Desktop::Instance().Backend()) win::Desktop::Instance().SetBackend(nullptr);

@@ -17,6 +17,7 @@
 #include "host/app/EditorSite.h"
 #include "host/app/HostOptions.h"
 #include "host/app/HostWindow.h"
+#include "host/app/OfflineRender.h"
 #include "host/app/ScriptActions.h"
 #include "host/app/ScriptPlayer.h"
 #include "host/lib/EffectsPlugin.h"
@@ -58,6 +59,8 @@ private:
     void SetEditorShown(bool shown);
     void SendControllerSweep();
     void InitialiseSlot();
+    bool OpenRender();
+    void FinishRender();
 
     HostOptions options_;
     bool headless_ = false;
@@ -75,6 +78,7 @@ private:
     std::vector<script::Command> script_;
     std::string scriptName_;
     std::unique_ptr<ScriptPlayer> player_;
+    std::unique_ptr<OfflineRender> render_;
     int sweepStep_ = 0;
     int exitCode_ = 0;
 };
