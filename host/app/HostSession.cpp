@@ -84,9 +84,12 @@ int HostSession::Run() {
     InitialiseSlot();
     if (!OpenRender()) return 1;
     if (!OpenEditor()) return 1;
-    if (render_ && !render_->Start()) {
-        Complain("cannot start the render's timer");
-        return 1;
+    if (render_) {
+        if (!render_->Start()) {
+            Complain("cannot start the render's timer");
+            return 1;
+        }
+        window_->Readout().SetEngine(&render_->Link().Engine());
     }
     StartScript();
 
@@ -270,6 +273,7 @@ void HostSession::Shutdown() {
     }
     slot_.SetAutomationObserver(nullptr);
     player_.reset();
+    if (window_) window_->Readout().SetEngine(nullptr);
     render_.reset();
     window_.reset();
     library_.Close();
