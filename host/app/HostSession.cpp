@@ -68,6 +68,10 @@ int HostSession::Run() {
         for (const auto& [name, path] : components) std::printf("%s = %s\n", name.c_str(), path.c_str());
         return 0;
     }
+    if (options_.listAudio) {
+        std::fputs(ListAudioDevices().c_str(), stdout);
+        return 0;
+    }
     if (!options_.script.empty() && !ReadScript(options_.script)) return 2;
     // A render plays on the virtual clock, so it takes only the time the processing takes.
     if (!options_.renderIn.empty()) options_.headless = true;
@@ -91,6 +95,7 @@ int HostSession::Run() {
         }
         window_->Readout().SetEngine(&render_->Link().Engine());
     }
+    if (!StartLiveAudio()) return 1;
     StartScript();
 
     if (!headless_) Say("window open; close it to end the program");
@@ -113,6 +118,26 @@ bool HostSession::OpenRender() {
     Complain(error);
     render_.reset();
     return false;
+}
+
+bool HostSession::StartLiveAudio() {
+    if (options_.playFile.empty() && !options_.audioIn) return true;
+    live_ = std::make_unique<LiveAudio>(slot_);
+    std::string message;
+    if (!options_.playFile.empty() && !live_->LoadLoop(options_.playFile, &message)) {
+        Complain(message);
+        live_.reset();
+        return false;
+    }
+    if (!live_->Start(options_.audioIn, &message)) {
+        Say(message);
+        live_.reset();
+        return true;
+    }
+    window_->Readout().SetEngine(&live_->Link()->Engine());
+    Say((options_.audioIn ? std::string("processing the audio input live: ") : "playing " + options_.playFile + " in a loop: ") +
+        live_->Description());
+    return true;
 }
 
 void HostSession::FinishRender() {
@@ -274,6 +299,7 @@ void HostSession::Shutdown() {
     slot_.SetAutomationObserver(nullptr);
     player_.reset();
     if (window_) window_->Readout().SetEngine(nullptr);
+    live_.reset();
     render_.reset();
     window_.reset();
     library_.Close();

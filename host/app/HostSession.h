@@ -17,6 +17,7 @@
 #include "host/app/EditorSite.h"
 #include "host/app/HostOptions.h"
 #include "host/app/HostWindow.h"
+#include "host/app/LiveAudio.h"
 #include "host/app/OfflineRender.h"
 #include "host/app/ScriptActions.h"
 #include "host/app/ScriptPlayer.h"
@@ -61,6 +62,7 @@ private:
     void InitialiseSlot();
     bool OpenRender();
     void FinishRender();
+    bool StartLiveAudio();
 
     HostOptions options_;
     bool headless_ = false;
@@ -79,6 +81,7 @@ private:
     std::string scriptName_;
     std::unique_ptr<ScriptPlayer> player_;
     std::unique_ptr<OfflineRender> render_;
+    std::unique_ptr<LiveAudio> live_;
     int sweepStep_ = 0;
     int exitCode_ = 0;
 };

@@ -74,7 +74,7 @@ SoundFileReader::~SoundFileReader() {
 bool SoundFileReader::Open(const std::string& path, std::string* error) {
     path_ = path;
     auto fail = [&](const std::string& reason) {
-        *error = "cannot render from " + path + ": " + reason;
+        *error = "cannot read sound file " + path + ": " + reason;
         if (file_) sf_close(file_);
         file_ = nullptr;
         return false;
@@ -110,7 +110,7 @@ std::int64_t SoundFileReader::ReadStereo(float* stereo, std::size_t frames, std:
     read_ += got;
     if (got < sf_count_t(frames) && read_ < frames_) {
         const std::string reason = sf_error(file_) ? Reason(sf_strerror(file_)) : "the file ends early";
-        *error = "cannot render from " + path_ + ": read failed after " + std::to_string(read_) + " of " +
+        *error = "cannot read sound file " + path_ + ": read failed after " + std::to_string(read_) + " of " +
                  std::to_string(frames_) + " frames (" + reason + "); give a complete, readable file";
         return -1;
     }
