@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "host/app/ComponentLocator.h"
+#include "host/app/HostMessages.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/desktop/HeadlessBackend.h"
 #include "platform/desktop/SdlBackend.h"
@@ -21,9 +22,6 @@ constexpr int kSweep[] = {32, 64, 96, 127, 0};
 // installed layout first, then the source tree above a build directory's bin/.
 constexpr const char* kDefaultScriptPlaces[] = {"../share/kvx4/default.kvx4script", "../../demo/default.kvx4script",
                                                 "../demo/default.kvx4script"};
-
-void Say(const std::string& text) { std::printf("kvx4-host: %s\n", text.c_str()); }
-void Complain(const std::string& text) { std::fprintf(stderr, "kvx4-host: %s\n", text.c_str()); }
 
 bool HasDisplay() {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
@@ -88,14 +86,7 @@ int HostSession::Run() {
     InitialiseSlot();
     if (!OpenRender()) return 1;
     if (!OpenEditor()) return 1;
-    if (render_) {
-        if (!render_->Start()) {
-            Complain("cannot start the render's timer");
-            return 1;
-        }
-        window_->Readout().SetEngine(&render_->Link().Engine());
-    }
-    if (!StartLiveAudio()) return 1;
+    if (!StartRender() || !StartLiveAudio()) return 1;
     StartScript();
 
     if (!headless_) Say("window open; close it to end the program");
@@ -108,47 +99,6 @@ int HostSession::Run() {
     TakeFinalScreenshot();
     Shutdown();
     return exitCode_;
-}
-
-bool HostSession::OpenRender() {
-    if (options_.renderIn.empty()) return true;
-    render_ = std::make_unique<OfflineRender>(slot_);
-    std::string error;
-    if (render_->Open(options_.renderIn, options_.renderOut, &error)) return true;
-    Complain(error);
-    render_.reset();
-    return false;
-}
-
-bool HostSession::StartLiveAudio() {
-    if (options_.playFile.empty() && !options_.audioIn) return true;
-    live_ = std::make_unique<LiveAudio>(slot_);
-    std::string message;
-    if (!options_.playFile.empty() && !live_->LoadLoop(options_.playFile, &message)) {
-        Complain(message);
-        live_.reset();
-        return false;
-    }
-    if (!live_->Start(options_.audioIn, &message)) {
-        Say(message);
-        live_.reset();
-        return true;
-    }
-    window_->Readout().SetEngine(&live_->Link()->Engine());
-    Say((options_.audioIn ? std::string("processing the audio input live: ") : "playing " + options_.playFile + " in a loop: ") +
-        live_->Description());
-    return true;
-}
-
-void HostSession::FinishRender() {
-    if (!render_) return;
-    if (!render_->Finish()) {
-        Complain(render_->Error());
-        exitCode_ = 1;
-    } else {
-        Say("rendered " + std::to_string(render_->FramesRendered()) + " frames to " + CanonicalPath(options_.renderOut));
-    }
-    if (window_) window_->Readout().Refresh();
 }
 
 bool HostSession::ReadScript(const std::string& path) {

@@ -60,7 +60,9 @@ private:
     void SetEditorShown(bool shown);
     void SendControllerSweep();
     void InitialiseSlot();
+    // The engine's sources, in HostSessionAudio.cpp.
     bool OpenRender();
+    bool StartRender();
     void FinishRender();
     bool StartLiveAudio();
 

@@ -88,6 +88,7 @@ bool SoundFileReader::Open(const std::string& path, std::string* error) {
     if (!file_) return fail(Reason(sf_strerror(nullptr)) + "; " + kReadAdvice);
     if (LogShowsShortData(file_)) return fail("the file is truncated (it ends before its header says); give a complete file");
     if (info.frames <= 0) return fail("the file holds no audio frames; give a file with sound in it");
+    if (info.samplerate < 1) return fail("the header gives no sample rate; give a file that plays elsewhere");
     if (info.channels < 1 || info.channels > kStereo)
         return fail(std::to_string(info.channels) + " channels; the equaliser takes mono or stereo, so mix it down first");
     sampleRate_ = info.samplerate;

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#if defined(__SSE__)
+#include <xmmintrin.h>
+#endif
 
 namespace eq {
 
@@ -9,8 +12,26 @@ namespace {
 
 // Coefficients follow a gliding crossover in steps this long; tan() per sample buys nothing audible.
 constexpr int kCoefficientInterval = 16;
+// A NaN or an infinity, or a sample so large that the filters overflow, would stay in their states
+// for good; the filters take such samples as silence or as this level.
+constexpr double kLargestInput = 1e6;
 // Keeps the crossovers below Nyquist at low sample rates.
 constexpr double kHighestCrossoverShare = 0.45;
+
+// The filters' states decay towards denormal numbers in long silences, which cost some processors
+// a hundred times the work; within Process they count as zero.
+class FlushDenormals {
+public:
+#if defined(__SSE__)
+    FlushDenormals() : saved_(_mm_getcsr()) { _mm_setcsr(saved_ | kFlushToZero | kDenormalsAreZero); }
+    ~FlushDenormals() { _mm_setcsr(saved_); }
+
+private:
+    static constexpr unsigned kFlushToZero = 0x8000;
+    static constexpr unsigned kDenormalsAreZero = 0x0040;
+    unsigned saved_;
+#endif
+};
 
 void RaiseTo(std::atomic<float>& peak, float value) {
     float seen = peak.load(std::memory_order_relaxed);
@@ -58,6 +79,7 @@ void EqualiserEngine::UpdateCrossovers() {
 }
 
 void EqualiserEngine::Process(float* samples, std::size_t frames) {
+    const FlushDenormals flush;
     EngineSettings newest;
     if (pending_.TakeLatest(newest)) SetTargets(newest, false);
 
@@ -74,13 +96,14 @@ void EqualiserEngine::Process(float* samples, std::size_t frames) {
         bool frameClipped = false;
         for (int side = 0; side < kSideCount; ++side) {
             float& sample = samples[frame * kChannels + side];
-            const BandSignals bands = splitters_[side].Tick(sample, lower_, upper_);
+            const double in = std::isfinite(sample) ? std::clamp(double(sample), -kLargestInput, kLargestInput) : 0.0;
+            const BandSignals bands = splitters_[side].Tick(in, lower_, upper_);
             Glide* gain = gain_[side];
             for (int band = 0; band < kBandCount; ++band) gain[band].Advance();
             if (!fullyBypassed) {
                 const double equalised =
                     gain[kLow].value * bands.low + gain[kMid].value * bands.mid + gain[kHigh].value * bands.high;
-                sample = float(equalised + bypassFade_.value * (sample - equalised));
+                sample = float(equalised + bypassFade_.value * (in - equalised));
             }
             const float magnitude = std::fabs(sample);
             peak[side] = std::max(peak[side], magnitude);

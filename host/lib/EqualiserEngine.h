@@ -15,6 +15,9 @@
 
 namespace eq {
 
+static_assert(std::atomic<float>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
+              "the audio thread must never wait for the meters");
+
 class KVX4_HOST_API EqualiserEngine {
 public:
     static constexpr double kGlideSeconds = 0.020;
