@@ -3,9 +3,11 @@
 #include <alsa/asoundlib.h>
 #include <rtaudio/RtAudio.h>
 
+#include <atomic>
 #include <span>
 
 #include "host/app/AudioFeeds.h"
+#include "host/app/HostMessages.h"
 #include "host/app/SoundFile.h"
 
 namespace {
@@ -17,6 +19,13 @@ constexpr int kDefaultRate = 48000;
 constexpr std::size_t kReadFrames = 65536;
 // Desktop sound servers first; plain ALSA next; JACK only when it is the one with devices.
 constexpr RtAudio::Api kApiOrder[] = {RtAudio::LINUX_PULSE, RtAudio::LINUX_ALSA, RtAudio::UNIX_JACK};
+
+// Without this callback RtAudio throws a device's failure on its own thread, which would end the
+// program; the user-interface thread reports it instead.
+std::atomic<bool> streamFailed{false};
+void NoteStreamError(RtAudioError::Type type, const std::string&) {
+    if (type != RtAudioError::WARNING && type != RtAudioError::DEBUG_WARNING) streamFailed.store(true);
+}
 
 // alsa-lib reports every card it fails to open on stderr; the host says what matters once.
 void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
@@ -134,7 +143,7 @@ bool LiveAudio::OpenStream(bool fromInput, std::string* note) {
         RtAudio::StreamOptions options;
         options.streamName = "kvx4-host";
         audio_->openStream(&output, fromInput ? &input : nullptr, RTAUDIO_FLOAT32, rate, &bufferFrames,
-                           &LiveAudio::Callback, this, &options);
+                           &LiveAudio::Callback, this, &options, &NoteStreamError);
         rate = audio_->getStreamSampleRate();
         link_ = std::make_unique<SlotEngine>(slot_, rate);
         description_ = RtAudio::getApiDisplayName(audio_->getCurrentApi()) + ": " +
@@ -163,6 +172,10 @@ void LiveAudio::OnTimer(win::UINT_PTR id) {
     if (id != kPublishTimer || !link_) return;
     link_->Publish();
     link_->ReflectClip();
+    if (streamFailed.exchange(false)) {
+        Say("the audio device failed (" + description_ + "): running without sound");
+        KillTimer(kPublishTimer);
+    }
 }
 
 std::string ListAudioDevices() {

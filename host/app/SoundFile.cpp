@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -63,6 +65,35 @@ bool LogShowsShortData(SNDFILE* file) {
         line = end ? end + 1 : nullptr;
     }
     return false;
+}
+
+// A render ended by Ctrl-C or a kill leaves no hidden partial file behind either: while a writer
+// holds one, these signals remove it and then take their default course. One writer at a time.
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+std::atomic<const char*> pendingTemporary{nullptr};
+struct sigaction previousActions[std::size(kEndingSignals)];
+
+void RemovePendingTemporary(int signal) {
+    if (const char* path = pendingTemporary.exchange(nullptr)) unlink(path);
+    raise(signal);  // the handler was installed with SA_RESETHAND: this time the default action runs
+}
+
+void ArmSignalCleanup(const char* path) {
+    pendingTemporary.store(path);
+    struct sigaction action{};
+    action.sa_handler = RemovePendingTemporary;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
+        sigaction(kEndingSignals[i], nullptr, &previousActions[i]);
+        // A signal the user chose to ignore (nohup) stays ignored.
+        if (previousActions[i].sa_handler != SIG_IGN) sigaction(kEndingSignals[i], &action, nullptr);
+    }
+}
+
+void DisarmSignalCleanup() {
+    if (!pendingTemporary.exchange(nullptr)) return;
+    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) sigaction(kEndingSignals[i], &previousActions[i], nullptr);
 }
 
 }  // namespace
@@ -155,6 +186,7 @@ bool SoundFileWriter::Open(const std::string& path, int sampleRate, int inputFor
         temporary_.clear();
         return false;
     }
+    ArmSignalCleanup(temporary_.c_str());
     const mode_t mask = umask(0);
     umask(mask);
     fchmod(fd, 0666 & ~mask);
@@ -195,6 +227,7 @@ bool SoundFileWriter::Commit(std::string* error) {
         Discard();
         return false;
     }
+    DisarmSignalCleanup();
     temporary_.clear();
     return true;
 }
@@ -202,7 +235,9 @@ bool SoundFileWriter::Commit(std::string* error) {
 void SoundFileWriter::Discard() {
     if (file_) sf_close(file_);
     file_ = nullptr;
-    if (!temporary_.empty()) unlink(temporary_.c_str());
+    if (temporary_.empty()) return;
+    DisarmSignalCleanup();
+    unlink(temporary_.c_str());
     temporary_.clear();
 }
 

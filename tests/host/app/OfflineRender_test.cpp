@@ -2,6 +2,7 @@
 // script's edits measured in the output, and every kind of bad input refused with one line.
 #include <sndfile.h>
 
+#include <csignal>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "host/app/SlotEngine.h"
+#include "host/app/SoundFile.h"
 #include "tests/host/app/HostProgramFixture.h"
 #include "tests/support/AudioMeasure.h"
 
@@ -165,6 +167,24 @@ TEST_F(OfflineRenderTest, AFailedWriteLeavesNoHalfFileAndKeepsTheOldOne) {
     std::ifstream old(Path("out.wav"));
     std::string text((std::istreambuf_iterator<char>(old)), std::istreambuf_iterator<char>());
     EXPECT_EQ(text, "the previous render");
+}
+
+TEST_F(OfflineRenderTest, ARenderKilledMidWayLeavesNoPartialFile) {
+    for (int signal : {SIGINT, SIGTERM}) {
+        EXPECT_EXIT(
+            {
+                SoundFileWriter writer;
+                std::string error;
+                std::vector<float> block(2 * 512, 0.25f);
+                if (!writer.Open(Path("out.wav"), kRate, SF_FORMAT_PCM_16, &error) || !writer.WriteStereo(block.data(), 512, &error))
+                    std::_Exit(3);
+                raise(signal);
+                std::_Exit(4);
+            },
+            ::testing::KilledBySignal(signal), "");
+        EXPECT_TRUE(Leftovers().empty()) << "signal " << signal;
+        EXPECT_FALSE(fs::exists(directory_ / "out.wav"));
+    }
 }
 
 TEST(SlotEngineTest, ClipBitFollowsTheEngineAndTheHostsOverrideStandsUntilItChanges) {
