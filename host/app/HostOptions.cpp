@@ -51,10 +51,16 @@ HostOptionsResult ParseHostOptions(const std::vector<std::string>& arguments) {
         } else if (name == "--headless") {
             if (!noValue()) return result;
             options.headless = true;
+        } else if (name == "--audio-in") {
+            if (!noValue()) return result;
+            options.audioIn = true;
+        } else if (name == "--list-audio") {
+            if (!noValue()) return result;
+            options.listAudio = true;
         } else if (name == "--calls") {
             if (!noValue()) return result;
             options.printCalls = true;
-        } else if (name == "--library" || name == "--script" || name == "--screenshot") {
+        } else if (name == "--library" || name == "--script" || name == "--screenshot" || name == "--play") {
             if (!takeValue()) return result;
             if (value.empty()) {
                 result.error = name + " needs a non-empty value";
@@ -62,10 +68,18 @@ HostOptionsResult ParseHostOptions(const std::vector<std::string>& arguments) {
             }
             if (name == "--library") options.library = value;
             else if (name == "--script") options.script = value;
+            else if (name == "--play") options.playFile = value;
             else {
                 options.screenshot = value;
                 options.screenshotGiven = true;
             }
+        } else if (name == "--render") {
+            if (hasValue || i + 2 >= arguments.size() || arguments[i + 1].empty() || arguments[i + 2].empty()) {
+                result.error = "--render needs two files: --render IN OUT";
+                return result;
+            }
+            options.renderIn = arguments[++i];
+            options.renderOut = arguments[++i];
         } else if (name == "--scale") {
             if (!takeValue()) return result;
             int scale = 0;
@@ -80,6 +94,8 @@ HostOptionsResult ParseHostOptions(const std::vector<std::string>& arguments) {
             return result;
         }
     }
+    const int sources = !options.renderIn.empty() + !options.playFile.empty() + options.audioIn;
+    if (sources > 1) result.error = "--render, --play and --audio-in each feed the engine; give only one";
     return result;
 }
 
@@ -110,6 +126,14 @@ std::string HostHelpText() {
            "                      window only when this option is given)\n"
            "  --scale N           enlarge the window by a whole factor 1..8\n"
            "  --calls             print the calls the editor made on the effect slot at exit\n"
+           "  --render IN OUT     run headless and stream the sound file IN through the equaliser\n"
+           "                      into OUT while the script plays, so its edits land in the audio;\n"
+           "                      OUT's extension names its format (.wav, .flac, .aiff, .ogg, ...)\n"
+           "  --play FILE         loop the sound file FILE through the equaliser to the default\n"
+           "                      audio output\n"
+           "  --audio-in          run the default audio input through the equaliser to the default\n"
+           "                      output\n"
+           "  --list-audio        list the audio devices and exit\n"
            "  --version           print the program's version\n"
            "  -h, --help          show this text\n"
            "\n"

@@ -15,6 +15,10 @@ struct HostOptions {
     bool screenshotGiven = false;  // --screenshot PATH was given
     int scale = 1;                 // --scale N
     bool printCalls = false;       // --calls
+    std::string renderIn, renderOut;  // --render IN OUT
+    std::string playFile;             // --play FILE
+    bool audioIn = false;             // --audio-in
+    bool listAudio = false;           // --list-audio
 };
 
 struct HostOptionsResult {

@@ -9,6 +9,7 @@
 
 #include "host/app/ComponentLocator.h"
 #include "host/app/HelpOpener.h"
+#include "host/app/HostMessages.h"
 #include "host/app/ScriptFile.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/desktop/HeadlessBackend.h"
@@ -25,9 +26,6 @@ constexpr int kSweep[] = {32, 64, 96, 127, 0};
 // installed layout first, then the source tree above a build directory's bin/.
 constexpr const char* kDefaultScriptPlaces[] = {"../share/kvx4/default.kvx4script", "../../demo/default.kvx4script",
                                                 "../demo/default.kvx4script"};
-
-void Say(const std::string& text) { std::printf("kvx4-host: %s\n", text.c_str()); }
-void Complain(const std::string& text) { std::fprintf(stderr, "kvx4-host: %s\n", text.c_str()); }
 
 bool HasDisplay() {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
@@ -81,7 +79,13 @@ int HostSession::Run() {
         for (const auto& [name, path] : components) std::printf("%s = %s\n", name.c_str(), path.c_str());
         return 0;
     }
+    if (options_.listAudio) {
+        std::fputs(ListAudioDevices().c_str(), stdout);
+        return 0;
+    }
     if (!options_.script.empty() && !ReadScript(options_.script)) return 2;
+    // A render plays on the virtual clock, so it takes only the time the processing takes.
+    if (!options_.renderIn.empty()) options_.headless = true;
 
     ChooseDesktop();
     if (headless_ && options_.script.empty()) {
@@ -93,7 +97,9 @@ int HostSession::Run() {
     if (options_.registerLibrary && !RegisterLibrary()) return 1;
     if (!LoadComponent()) return 1;
     InitialiseSlot();
+    if (!OpenRender()) return 1;
     if (!OpenEditor()) return 1;
+    if (!StartRender() || !StartLiveAudio()) return 1;
     StartScript();
 
     if (!headless_) Say("window open; close it to end the program");
@@ -102,6 +108,7 @@ int HostSession::Run() {
     if (headless_)
         Say("script ran " + std::to_string(player_ ? player_->CommandsRun() : 0) + " commands in " +
             std::to_string(win::GetClock().NowMs() - start) + " ms of virtual time");
+    FinishRender();
     TakeFinalScreenshot();
     Shutdown();
     return exitCode_;
@@ -267,6 +274,9 @@ void HostSession::Shutdown() {
     }
     slot_.SetAutomationObserver(nullptr);
     player_.reset();
+    if (window_) window_->Readout().SetEngine(nullptr);
+    live_.reset();
+    render_.reset();
     window_.reset();
     library_.Close();
     if (win::Desktop::Instance().Backend()) win::Desktop::Instance().SetBackend(nullptr);

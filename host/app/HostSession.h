@@ -17,6 +17,8 @@
 #include "host/app/EditorSite.h"
 #include "host/app/HostOptions.h"
 #include "host/app/HostWindow.h"
+#include "host/app/LiveAudio.h"
+#include "host/app/OfflineRender.h"
 #include "host/app/ScriptActions.h"
 #include "host/app/ScriptPlayer.h"
 #include "host/lib/EffectsPlugin.h"
@@ -65,6 +67,11 @@ private:
     void SetEditorShown(bool shown);
     void SendControllerSweep();
     void InitialiseSlot();
+    // The engine's sources, in HostSessionAudio.cpp.
+    bool OpenRender();
+    bool StartRender();
+    void FinishRender();
+    bool StartLiveAudio();
 
     HostOptions options_;
     bool headless_ = false;
@@ -83,6 +90,8 @@ private:
     std::vector<script::Command> script_;
     std::string scriptName_;
     std::unique_ptr<ScriptPlayer> player_;
+    std::unique_ptr<OfflineRender> render_;
+    std::unique_ptr<LiveAudio> live_;
     int sweepStep_ = 0;
     int exitCode_ = 0;
 };

@@ -3,12 +3,16 @@
 #include <algorithm>
 
 #include "platform/gdi/Font.h"
+#include "platform/time/Clock.h"
 #include "platform/window/PaintDC.h"
 
 namespace {
 
 constexpr win::UINT_PTR kRefreshTimer = 1;
 constexpr size_t kRecentCalls = 7;
+// The meters take the room of three calls.
+constexpr size_t kRecentCallsBesideMeters = 4;
+constexpr int kMeterBarHeight = 5;
 
 constexpr win::COLORREF kBackground = win::RGB(255, 255, 255);
 constexpr win::COLORREF kText = win::RGB(24, 24, 24);
@@ -46,7 +50,7 @@ int ReadoutPanel::OnCreate(win::CREATESTRUCTA* cs) {
     font_ = Arial(-12, win::FW_NORMAL);
     bold_ = Arial(-12, win::FW_BOLD);
     small_ = Arial(-11, win::FW_NORMAL);
-    shown_ = TakeSnapshot(slot_, kRecentCalls);
+    shown_ = TakeSnapshot(slot_, RecentCallCount());
     SetTimer(kRefreshTimer, kRefreshMs);
     return Window::OnCreate(cs);
 }
@@ -55,11 +59,31 @@ void ReadoutPanel::OnTimer(win::UINT_PTR id) {
     if (id == kRefreshTimer) Refresh();
 }
 
-void ReadoutPanel::Refresh() {
-    ReadoutSnapshot now = TakeSnapshot(slot_, kRecentCalls);
-    if (now == shown_) return;
-    shown_ = std::move(now);
+size_t ReadoutPanel::RecentCallCount() const { return engine_ ? kRecentCallsBesideMeters : kRecentCalls; }
+
+void ReadoutPanel::SetEngine(eq::EqualiserEngine* engine) {
+    engine_ = engine;
+    meter_ = OutputMeter();
+    meterReadMs_ = win::GetClock().NowMs();
     Invalidate(win::FALSE);
+}
+
+void ReadoutPanel::Refresh() {
+    bool changed = false;
+    if (engine_) {
+        const std::uint64_t now = win::GetClock().NowMs();
+        const OutputMeter before = meter_;
+        meter_.Update(engine_->TakePeak(eq::kLeft), engine_->TakePeak(eq::kRight), engine_->ClipHeld(),
+                      double(now - meterReadMs_) / 1000.0);
+        meterReadMs_ = now;
+        changed = !(meter_ == before);
+    }
+    ReadoutSnapshot now = TakeSnapshot(slot_, RecentCallCount());
+    if (!(now == shown_)) {
+        shown_ = std::move(now);
+        changed = true;
+    }
+    if (changed) Invalidate(win::FALSE);
 }
 
 void ReadoutPanel::OnPaint() {
@@ -86,7 +110,41 @@ void ReadoutPanel::OnPaint() {
         top += kRowHeight;
     }
     dc.FillSolidRect({kLabelLeft, top + 5, client.right - 10, top + 6}, kRule);
-    PaintCalls(dc, top + 10);
+    top += 10;
+    if (engine_) {
+        top = PaintMeters(dc, top);
+        dc.FillSolidRect({kLabelLeft, top + 3, client.right - 10, top + 4}, kRule);
+        top += 8;
+    }
+    PaintCalls(dc, top);
+}
+
+int ReadoutPanel::PaintMeters(win::DC& dc, int top) {
+    const int right = ClientRect().right - 6;
+    dc.SelectFont(bold_);
+    Text(dc, "Engine output", {kLabelLeft, top, right, top + 18}, win::DT_LEFT, kText);
+    if (meter_.ClipHeld()) {
+        const int mark = top + 5;
+        dc.FillSolidRect({kDetailLeft, mark, kDetailLeft + 8, mark + 8}, kAlert);
+        Text(dc, "clip held", {kDetailLeft + 12, top, right, top + 18}, win::DT_LEFT, kAlert);
+    }
+    top += 20;
+    dc.SelectFont(font_);
+    const char* sides[2] = {"output L", "output R"};
+    for (int side = 0; side < 2; ++side) {
+        const double db = meter_.LevelDb(side);
+        const int barTop = top + kRowHeight / 2 - 3;
+        const int width = kDetailLeft - 10 - kBarLeft;
+        const double share = (db - OutputMeter::kFloorDb) / -OutputMeter::kFloorDb;
+        const int filled = std::clamp(int(share * width), 0, width);
+        Text(dc, sides[side], {kLabelLeft, top, kBarLeft - 4, top + kRowHeight}, win::DT_LEFT, kText);
+        dc.FillSolidRect({kBarLeft, barTop, kBarLeft + width, barTop + kMeterBarHeight}, kBarTrack);
+        dc.FillSolidRect({kBarLeft, barTop, kBarLeft + filled, barTop + kMeterBarHeight}, db > 0 ? kAlert : kBarFill);
+        Text(dc, OutputMeter::FormatDb(db), {kDetailLeft, top, right, top + kRowHeight}, win::DT_LEFT,
+             db > 0 ? kAlert : kMuted);
+        top += kRowHeight;
+    }
+    return top;
 }
 
 void ReadoutPanel::PaintRow(win::DC& dc, const ReadoutRow& row, int top) {

@@ -44,11 +44,26 @@ TEST(HostOptionsTest, BadCommandLinesNameTheProblem) {
     EXPECT_NE(Parse({"demo.kvx4script"}).error.find("unknown option"), std::string::npos);
 }
 
+TEST(HostOptionsTest, EngineSourcesTakeTheirFilesAndExcludeEachOther) {
+    HostOptionsResult render = Parse({"--render", "in.wav", "out.flac", "--headless"});
+    ASSERT_TRUE(render.error.empty()) << render.error;
+    EXPECT_EQ(render.options.renderIn, "in.wav");
+    EXPECT_EQ(render.options.renderOut, "out.flac");
+    EXPECT_EQ(Parse({"--play=loop.wav"}).options.playFile, "loop.wav");
+    EXPECT_TRUE(Parse({"--audio-in"}).options.audioIn);
+    EXPECT_TRUE(Parse({"--list-audio"}).options.listAudio);
+    EXPECT_NE(Parse({"--render", "in.wav"}).error.find("--render IN OUT"), std::string::npos);
+    EXPECT_NE(Parse({"--render=in.wav", "out.wav"}).error.find("--render IN OUT"), std::string::npos);
+    EXPECT_NE(Parse({"--play", "a.wav", "--audio-in"}).error.find("give only one"), std::string::npos);
+    EXPECT_NE(Parse({"--render", "a", "b", "--play", "c"}).error.find("give only one"), std::string::npos);
+}
+
 TEST(HostOptionsTest, HelpMentionsEveryOptionAndTheScriptFormat) {
     std::string help = HostHelpText();
     for (const char* word : {"--register", "--library", "--list", "--headless", "--script", "--screenshot", "--scale",
-                             "--calls", "--version", "--help", "drag X1 Y1 X2 Y2", "cc PORT CHANNEL CONTROLLER VALUE",
-                             "expect FIELD VALUE", "expect-call TEXT", "dump", "editor destroy|create"})
+                             "--calls", "--render", "--play", "--audio-in", "--list-audio", "--version", "--help",
+                             "drag X1 Y1 X2 Y2", "cc PORT CHANNEL CONTROLLER VALUE", "expect FIELD VALUE",
+                             "expect-call TEXT", "dump", "editor destroy|create"})
         EXPECT_NE(help.find(word), std::string::npos) << word;
 }
 

@@ -14,62 +14,11 @@
 
 #include "host/app/ComponentLibrary.h"
 #include "host/app/ComponentLocator.h"
+#include "tests/host/app/HostProgramFixture.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-const std::string kHost = std::string(KVX4_BIN_DIR) + "/kvx4-host";
-
-struct RunResult {
-    int exitCode = -1;
-    std::string output;  // stdout and stderr together
-};
-
-class HostProgramTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!fs::exists(kHost)) GTEST_SKIP() << kHost << " is not built";
-        std::string pattern = (fs::temp_directory_path() / "kvx4-host-run-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        directory_ = pattern;
-        setenv("KVX4_REGISTRY_DIR", (directory_ / "registry").c_str(), 1);
-        setenv("KVX4_WINDOWS_DIR", (directory_ / "windows").c_str(), 1);
-    }
-    void TearDown() override {
-        unsetenv("KVX4_REGISTRY_DIR");
-        unsetenv("KVX4_WINDOWS_DIR");
-        if (!directory_.empty()) fs::remove_all(directory_);
-    }
-
-    RunResult Run(const std::string& arguments, const std::string& environment = "") {
-        std::string command = "cd '" + directory_.string() + "' && " + environment + " '" + kHost + "' " + arguments + " 2>&1";
-        RunResult result;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) return result;
-        char buffer[4096];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, n);
-        int status = pclose(pipe);
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return result;
-    }
-
-    std::string Script(const std::string& text) {
-        fs::path path = directory_ / "test.kvx4script";
-        std::ofstream(path) << text;
-        return path.string();
-    }
-
-    static bool IsPng(const fs::path& path) {
-        std::ifstream file(path, std::ios::binary);
-        char signature[8] = {};
-        file.read(signature, 8);
-        return file && std::string(signature, 8) == "\x89PNG\r\n\x1a\n";
-    }
-
-    fs::path directory_;
-};
+using namespace hosttest;
 
 TEST_F(HostProgramTest, HeadlessScriptRunsAgainstTheBuiltComponentAndSavesScreenshots) {
     std::string script = Script(
@@ -260,7 +209,7 @@ TEST_F(HostProgramTest, ARegistryFileOfRandomBytesIsReportedAndKeptAsItIs) {
 
 TEST_F(HostProgramTest, HelpButtonWithoutAnOpenerTellsWhereTheHelpDocumentIs) {
     std::string script = Script("wait 300\nclick 545 14\nwait 100\n");
-    RunResult run = Run("--headless --library '" KVX4_DLL_PATH "' --script '" + script + "'", "PATH=/nonexistent");
+    RunResult run = Run("--headless --library '" KVX4_DLL_PATH "' --script '" + script + "'", "PATH=/nonexistent ");
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_NE(run.output.find("no desktop opener (xdg-open) could be started to show " +
                               CanonicalPath(std::string(KVX4_BIN_DIR) + "/kvx4.hlp")),

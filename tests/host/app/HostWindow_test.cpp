@@ -2,6 +2,9 @@
 // the editor, and the readout follows the slot.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
 #include "host/app/HostWindow.h"
 #include "tests/support/HeadlessDesktop.h"
 
@@ -135,6 +138,44 @@ TEST_F(HostWindowTest, ButtonTextAndStatusCanBeChanged) {
     win::Window* button = window.GetDlgItem(HostButtonId(HostButton::Editor));
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->GetWindowText(), "Show editor");
+}
+
+TEST_F(HostWindowTest, ReadoutMetersShowTheEnginesPeaksFallingBackAndTheClipHold) {
+    tagEffectParams block{};
+    block.effect.value = 127;
+    block.lowFreq.value = block.midFreq.value = block.highFreq.value = block.midCutoff.value = 64;
+    block.optionFlags = OPTION_LEFT_OUT | OPTION_RIGHT_OUT;
+    eq::EqualiserEngine engine(48000, eq::SettingsFromBlock(block, false));
+    window.Readout().SetEngine(&engine);
+    std::size_t played = 0;
+    auto play = [&](float left, float right) {
+        std::vector<float> stereo(2 * 4800);
+        for (std::size_t i = 0; i < 4800; ++i, ++played) {
+            stereo[2 * i] = left * float(std::sin(0.05 * double(played)));
+            stereo[2 * i + 1] = right * float(std::sin(0.05 * double(played)));
+        }
+        engine.Process(stereo.data(), 4800);
+    };
+    // The tone's onset rings over its peak for a moment; then it is steady.
+    play(0.5f, 0.25f);
+    Advance(60 * ReadoutPanel::kRefreshMs);
+    play(0.5f, 0.25f);
+    Advance(ReadoutPanel::kRefreshMs);
+    EXPECT_NEAR(window.Readout().Meter().LevelDb(0), -6.0, 0.2);
+    EXPECT_NEAR(window.Readout().Meter().LevelDb(1), -12.0, 0.2);
+    EXPECT_FALSE(window.Readout().Meter().ClipHeld());
+
+    // Silence: the meters fall back at their rate instead of dropping at once.
+    Advance(5 * ReadoutPanel::kRefreshMs);
+    EXPECT_NEAR(window.Readout().Meter().LevelDb(0), -6.0 - 0.5 * OutputMeter::kFallDbPerSecond, 0.3);
+
+    play(2.0f, 0.1f);
+    Advance(ReadoutPanel::kRefreshMs);
+    EXPECT_TRUE(window.Readout().Meter().ClipHeld());
+    EXPECT_GT(window.Readout().Meter().LevelDb(0), 5.5);
+    EXPECT_EQ(OutputMeter::FormatDb(window.Readout().Meter().LevelDb(0)).front(), '+');
+    EXPECT_EQ(OutputMeter::FormatDb(OutputMeter::kFloorDb), "-inf");
+    window.Readout().SetEngine(nullptr);
 }
 
 }  // namespace

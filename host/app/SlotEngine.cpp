@@ -1,0 +1,24 @@
+#include "host/app/SlotEngine.h"
+
+namespace {
+
+eq::EngineSettings SettingsOf(CEffectsPlugin& slot) {
+    const tagEffectParams* block = slot.GetInterface();
+    // Without a block the engine has nothing to follow: it passes the input through.
+    if (!block) return eq::SettingsFromBlock(tagEffectParams{}, true);
+    return eq::SettingsFromBlock(*block, slot.BypassMode());
+}
+
+}  // namespace
+
+SlotEngine::SlotEngine(CEffectsPlugin& slot, double sampleRate) : slot_(slot), engine_(sampleRate, SettingsOf(slot)) {}
+
+void SlotEngine::Publish() { engine_.Publish(SettingsOf(slot_)); }
+
+void SlotEngine::ReflectClip() {
+    const bool held = engine_.ClipHeld();
+    const tagEffectParams* block = slot_.GetInterface();
+    if (held == clipShown_ || !block) return;
+    clipShown_ = held;
+    slot_.SetStatusFlags(held ? block->statusFlags | STATUS_CLIP : block->statusFlags & ~STATUS_CLIP);
+}
