@@ -89,9 +89,19 @@ void Desktop::PresentIfDamaged() {
     Region area = WindowSystem::Instance().TakeDamage({0, 0, frame.Width(), frame.Height()});
     if (area.IsEmpty()) return;
     ComposeArea(area);
-    if (backend_) backend_->Present(frame);
+    if (backend_) backend_->Present(frame, area);
 }
 
-bool Desktop::SaveScreenshot(const std::string& pngPath) { return WritePng(Compose(), pngPath); }
+bool Desktop::SaveScreenshot(const std::string& pngPath, int scale) {
+    const Bitmap& frame = Compose();
+    if (scale <= 1) return WritePng(frame, pngPath);
+    Bitmap enlarged(frame.Width() * scale, frame.Height() * scale, Bitmap::NoFill{});
+    for (int y = 0; y < enlarged.Height(); ++y) {
+        const std::uint32_t* source = frame.Row(y / scale);
+        std::uint32_t* row = enlarged.Row(y);
+        for (int x = 0; x < enlarged.Width(); ++x) row[x] = source[x / scale];
+    }
+    return WritePng(enlarged, pngPath);
+}
 
 }  // namespace win

@@ -29,7 +29,8 @@ public:
     const Bitmap& Compose();
     // Composes and presents when anything changed since the last frame.
     void PresentIfDamaged();
-    bool SaveScreenshot(const std::string& pngPath);
+    // Each desktop pixel becomes a square of `scale` pixels in the file.
+    bool SaveScreenshot(const std::string& pngPath, int scale = 1);
     const Bitmap& Frame() const { return *frame_; }
 
 private:

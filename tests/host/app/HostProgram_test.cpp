@@ -13,6 +13,8 @@
 
 #include "host/app/ComponentLibrary.h"
 #include "host/app/ComponentLocator.h"
+#include "host/app/HostWindow.h"
+#include "platform/gdi/PngFile.h"
 
 namespace {
 
@@ -41,8 +43,8 @@ protected:
         if (!directory_.empty()) fs::remove_all(directory_);
     }
 
-    RunResult Run(const std::string& arguments) {
-        std::string command = "cd '" + directory_.string() + "' && '" + kHost + "' " + arguments + " 2>&1";
+    RunResult Run(const std::string& arguments, const std::string& environment = "") {
+        std::string command = "cd '" + directory_.string() + "' && " + environment + "'" + kHost + "' " + arguments + " 2>&1";
         RunResult result;
         FILE* pipe = popen(command.c_str(), "r");
         if (!pipe) return result;
@@ -152,6 +154,35 @@ TEST_F(HostProgramTest, FailingScriptCommandEndsTheRunWithItsLine) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.output.find(script + ":2: cannot write screenshot /nonexistent/dir/shot.png"), std::string::npos)
         << run.output;
+}
+
+TEST_F(HostProgramTest, HeadlessScreenshotsHonourTheScale) {
+    std::string script = Script("screenshot middle.png\n");
+    RunResult run = Run("--headless --scale 2 --library '" KVX4_DLL_PATH "' --script '" + script + "' --screenshot end.png");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    auto middle = win::ReadPng((directory_ / "middle.png").string());
+    auto end = win::ReadPng((directory_ / "end.png").string());
+    ASSERT_TRUE(middle && end) << run.output;
+    const win::Size host = HostWindow::OuterSize();
+    EXPECT_EQ(middle->Width(), 2 * host.cx);
+    EXPECT_EQ(middle->Height(), 2 * host.cy);
+    EXPECT_EQ(end->Width(), 2 * host.cx);
+}
+
+TEST_F(HostProgramTest, ADisplayThatIsNotThereSaysWhyAndRunsHeadless) {
+    // SDL falls back to its off-screen driver here, which shows nothing to anyone.
+    RunResult run = Run("--library '" KVX4_DLL_PATH "' --script '" + Script("wait 10\n") + "'",
+                        "env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER DISPLAY=:97 ");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("no window on DISPLAY=:97: "), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("; running headless"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("script ran 1 commands"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("window open"), std::string::npos) << run.output;
+    // A driver that is asked for by name and shows nothing counts as no display too.
+    run = Run("--library '" KVX4_DLL_PATH "' --script '" + Script("wait 10\n") + "'",
+              "env -u WAYLAND_DISPLAY SDL_VIDEODRIVER=offscreen DISPLAY=:97 ");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("\"offscreen\" video driver"), std::string::npos) << run.output;
 }
 
 TEST_F(HostProgramTest, BadCommandLineExitsWithUsageError) {

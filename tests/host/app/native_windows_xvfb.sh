@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# kvx4-host on a real X server under a window manager (Xvfb and openbox): the host window and a
+# dialog are separate native windows, each with the window manager's title bar only (the native
+# window holds the client area alone), the title arrives as UTF-8, the dialog is transient for the
+# host window, and a click at a position enlarged by --scale lands on the control drawn there.
+# Screenshots of the X screen go to $KVX4_XVFB_SHOTS, else into the run's temporary folder.
+# Usage: native_windows_xvfb.sh KVX4-HOST KVX4.DLL. Exit 77 (skipped) when a tool is missing.
+set -euo pipefail
+host="$1"
+library="$2"
+
+for tool in Xvfb openbox xdotool xprop xwininfo import; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIPPED: $tool is not installed (scripts/install-deps installs it)"
+    exit 77
+  fi
+done
+
+work="$(mktemp -d)"
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+shots="${KVX4_XVFB_SHOTS:-$work}"
+mkdir -p "$shots"
+fail() {
+  echo "FAILED: $*"
+  [ -f "$work/host.log" ] && sed 's/^/  host: /' "$work/host.log"
+  exit 1
+}
+
+# Xvfb picks a free display number and writes it to the descriptor.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+exec 3>&-
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+unset WAYLAND_DISPLAY SDL_VIDEODRIVER
+
+openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.05; done
+
+# The script waits while this test clicks the Clip button, prints the status line, then opens the
+# automation dialog from the L slider's menu and holds it open for the checks.
+cat >"$work/native.kvx4script" <<'SCRIPT'
+wait 3000
+print 102
+rclick 228 130
+wait 300
+key Up
+key Enter
+wait 300
+print
+wait 3000
+key Escape
+wait 200
+quit
+SCRIPT
+
+export HOME="$work" KVX4_REGISTRY_DIR="$work/registry" KVX4_WINDOWS_DIR="$work/windows"
+"$host" --library "$library" --scale 2 --script "$work/native.kvx4script" >"$work/host.log" 2>&1 &
+hostpid=$!
+pids+=($hostpid)
+
+# The program's visible window whose UTF-8 title starts with $1, waiting up to five seconds.
+find_window() {
+  for _ in $(seq 100); do
+    for w in $(xdotool search --onlyvisible --class kvx4-host 2>/dev/null || true); do
+      LC_ALL=C.UTF-8 xprop -id "$w" -notype _NET_WM_NAME 2>/dev/null | grep -q "^_NET_WM_NAME = \"$1" && echo "$w" && return
+    done
+    sleep 0.05
+  done
+}
+
+title="KVX4 Host — DU Dazaro Veruvur (KVX4)"
+window="$(find_window "KVX4 Host")"
+[ -n "$window" ] || fail "no native host window appeared"
+sleep 0.3
+
+# What window managers show: the UTF-8 title.
+shown="$(LC_ALL=C.UTF-8 xprop -id "$window" -notype _NET_WM_NAME)"
+[ "$shown" = "_NET_WM_NAME = \"$title\"" ] || fail "the title for the window manager reads: $shown"
+# One title bar: the window manager framed the window, and the native window is the host's client
+# area alone (890 x 457 at scale 2), without the platform's caption and frame.
+xprop -id "$window" _NET_FRAME_EXTENTS | grep -Eq '= [0-9]+, [0-9]+, [1-9][0-9]*,' ||
+  fail "the window manager gave the host window no title bar: $(xprop -id "$window" _NET_FRAME_EXTENTS)"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[ "$WIDTH" = 1780 ] && [ "$HEIGHT" = 914 ] || fail "the host window is $WIDTH x $HEIGHT, not 1780 x 914"
+
+# The Clip button's middle is at 142,436 of the host's client area; enlarged twice.
+xdotool mousemove --window "$window" 284 872 click 1
+import -window root "$shots/native-host.png"
+
+dialog="$(find_window "MIDI Automation Configuration")"
+[ -n "$dialog" ] || fail "no native dialog window appeared"
+sleep 0.3
+import -window root "$shots/native-dialog.png"
+[ "$dialog" != "$window" ] || fail "the dialog is not a window of its own"
+transient="$(xprop -id "$dialog" WM_TRANSIENT_FOR)"
+[ "$(printf '%d' "${transient##* }")" = "$window" ] || fail "the dialog is not transient for the host window: $transient"
+xprop -id "$dialog" _NET_FRAME_EXTENTS | grep -Eq '= [0-9]+, [0-9]+, [1-9][0-9]*,' ||
+  fail "the window manager gave the dialog no title bar"
+managed="$(xdotool search --onlyvisible --pid "$hostpid" 2>/dev/null | sort -u | wc -l)"
+[ "$managed" = 2 ] || fail "$managed visible windows, not 2 (host and dialog)"
+
+wait "$hostpid" || fail "kvx4-host ended with status $?"
+grep -q "^Clip bit set by the host.$" "$work/host.log" || fail "the click at the scaled position missed the Clip button"
+echo "native windows under $(grep -m1 -o 'Openbox [0-9.]*' "$work/openbox.log" || echo openbox): host $window, dialog $dialog; screenshots in $shots"
