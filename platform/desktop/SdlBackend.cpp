@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/desktop/X11Density.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/TextCodec.h"
 #include "platform/window/Cursor.h"
@@ -107,6 +108,11 @@ Rect SdlBackend::UsableArea() const {
 }
 
 float SdlBackend::Density() const {
+    // On X the user's own setting comes first; X servers without physical sizes (Xvfb) leave SDL
+    // without an answer too.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && std::string_view(driver) == "x11")
+        if (const float dpi = X11Density(); dpi > 0) return dpi;
     float diagonal = 0;
     return SDL_GetDisplayDPI(0, &diagonal, nullptr, nullptr) == 0 ? diagonal : 0.0f;
 }

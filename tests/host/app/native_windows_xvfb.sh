@@ -2,7 +2,8 @@
 # kvx4-host on a real X server under a window manager (Xvfb and openbox): the host window and a
 # dialog are separate native windows, each with the window manager's title bar only (the native
 # window holds the client area alone), the title arrives as UTF-8, the dialog is transient for the
-# host window, and a click at a position enlarged by --scale lands on the control drawn there.
+# host window, the scale follows the screen's density (192 dpi: 2) and is lowered to fit, and a
+# click at the enlarged position lands on the control drawn there.
 # Screenshots of the X screen go to $KVX4_XVFB_SHOTS, else into the run's temporary folder.
 # Usage: native_windows_xvfb.sh KVX4-HOST KVX4.DLL. Exit 77 (skipped) when a tool is missing.
 set -euo pipefail
@@ -34,7 +35,7 @@ fail() {
 
 # Xvfb picks a free display number and writes it to the descriptor.
 exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1920x1200x24 -dpi 192 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 exec 3>&-
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
@@ -49,7 +50,7 @@ for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep 
 # The script waits while this test clicks the Clip button, prints the status line, then opens the
 # automation dialog from the L slider's menu and holds it open for the checks.
 cat >"$work/native.kvx4script" <<'SCRIPT'
-wait 3000
+wait 2000
 print 102
 rclick 228 130
 wait 300
@@ -57,14 +58,14 @@ key Up
 key Enter
 wait 300
 print
-wait 3000
+wait 2000
 key Escape
 wait 200
 quit
 SCRIPT
 
 export HOME="$work" KVX4_REGISTRY_DIR="$work/registry" KVX4_WINDOWS_DIR="$work/windows"
-"$host" --library "$library" --scale 2 --script "$work/native.kvx4script" >"$work/host.log" 2>&1 &
+"$host" --library "$library" --script "$work/native.kvx4script" >"$work/host.log" 2>&1 &
 hostpid=$!
 pids+=($hostpid)
 
@@ -111,4 +112,11 @@ managed="$(xdotool search --onlyvisible --pid "$hostpid" 2>/dev/null | sort -u |
 
 wait "$hostpid" || fail "kvx4-host ended with status $?"
 grep -q "^Clip bit set by the host.$" "$work/host.log" || fail "the click at the scaled position missed the Clip button"
-echo "native windows under $(grep -m1 -o 'Openbox [0-9.]*' "$work/openbox.log" || echo openbox): host $window, dialog $dialog; screenshots in $shots"
+grep -q "window open at scale 2;" "$work/host.log" || fail "the scale did not follow the screen's 192 dpi"
+
+# Three times the host window does not fit 1920 x 1200: the program says so and takes two.
+echo quit >"$work/quit.kvx4script"
+"$host" --library "$library" --scale 3 --script "$work/quit.kvx4script" >"$work/host.log" 2>&1 || fail "kvx4-host --scale 3 failed"
+grep -q "scale 3 would make the window larger than the screen's usable area (1920 x 1200): using scale 2" "$work/host.log" ||
+  fail "--scale 3 was not lowered to fit"
+echo "native windows under openbox: host $window, dialog $dialog; screenshots in $shots"

@@ -6,6 +6,7 @@
 #include "platform/desktop/NativeWindows.h"
 #include "platform/desktop/ScreenMapping.h"
 #include "platform/desktop/SdlBackend.h"
+#include "platform/desktop/X11Density.h"
 #include "platform/window/WindowStyles.h"
 
 using namespace win;
@@ -88,6 +89,21 @@ TEST(NativeWindowsTest, OffScreenAndDummyVideoDriversAreNoDisplay) {
     EXPECT_FALSE(SdlBackend::IsDisplayDriver("dummy"));
     EXPECT_FALSE(SdlBackend::IsDisplayDriver("evdev"));
     EXPECT_FALSE(SdlBackend::IsDisplayDriver(""));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(X11DensityTest, XftDpiIsReadFromTheResourceDatabase) {
+    EXPECT_EQ(win::XftDpiFromResources("Xft.antialias:\t1\nXft.dpi:\t192\nXft.hinting:\t1\n"), 192.0f);
+    EXPECT_EQ(win::XftDpiFromResources("Xft.dpi: 144.5"), 144.5f);
+    EXPECT_EQ(win::XftDpiFromResources("Xcursor.size:\t24\n"), 0.0f);
+    // Only a resource of that exact name at the start of a line.
+    EXPECT_EQ(win::XftDpiFromResources("MyXft.dpi:\t300\nXft.dpi:\t96\n"), 96.0f);
+    EXPECT_EQ(win::XftDpiFromResources("Xft.dpi:\tlarge\n"), 0.0f);
+    EXPECT_EQ(win::XftDpiFromResources("Xft.dpi:\t-5\n"), 0.0f);
+    EXPECT_EQ(win::XftDpiFromResources(""), 0.0f);
 }
 
 }  // namespace
