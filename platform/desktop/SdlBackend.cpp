@@ -151,10 +151,8 @@ void SdlBackend::Handle(const SDL_Event& event) {
         case SDL_MOUSEBUTTONUP: {
             const int button = ButtonIndex(event.button.button);
             auto hit = windows_->MapPoint(event.button.windowID, {event.button.x, event.button.y});
-            if (button >= 0 && hit) {
-                InjectMouseMove(hit->desktop, hit->topLevel);
+            if (button >= 0 && hit)
                 InjectMouseButton(hit->desktop, button, event.type == SDL_MOUSEBUTTONDOWN, hit->topLevel);
-            }
             break;
         }
         case SDL_KEYDOWN:
