@@ -57,6 +57,9 @@ HostOptionsResult ParseHostOptions(const std::vector<std::string>& arguments) {
         } else if (name == "--list-audio") {
             if (!noValue()) return result;
             options.listAudio = true;
+        } else if (name == "--float") {
+            if (!noValue()) return result;
+            options.floatEditor = true;
         } else if (name == "--calls") {
             if (!noValue()) return result;
             options.printCalls = true;
@@ -124,7 +127,11 @@ std::string HostHelpText() {
            "                      unless the script ends with quit)\n"
            "  --screenshot PATH   where the final screenshot goes (default kvx4-host.png; in a\n"
            "                      window only when this option is given)\n"
-           "  --scale N           enlarge the window by a whole factor 1..8\n"
+           "  --scale N           enlarge the windows by a whole factor 1..8 (default: from the\n"
+           "                      screen's density, 96 dpi being 1; never larger than the screen's\n"
+           "                      usable area); headless, enlarge the screenshots\n"
+           "  --float             show the editor in a floating window of its own, which a press\n"
+           "                      on an empty spot of the panel moves (in a window only)\n"
            "  --calls             print the calls the editor made on the effect slot at exit\n"
            "  --render IN OUT     run headless and stream the sound file IN through the equaliser\n"
            "                      into OUT while the script plays, so its edits land in the audio;\n"
@@ -137,8 +144,8 @@ std::string HostHelpText() {
            "  --version           print the program's version\n"
            "  -h, --help          show this text\n"
            "\n"
-           "Without a display ($DISPLAY / $WAYLAND_DISPLAY unset, or the window cannot be opened)\n"
-           "the program runs headless.\n"
+           "Without a display ($DISPLAY / $WAYLAND_DISPLAY unset, or no display behind them: SDL's\n"
+           "off-screen and dummy drivers do not count) the program says why and runs headless.\n"
            "\n"
            "Demo scripts: one command per line.\n" +
            script::FormatSummary() +

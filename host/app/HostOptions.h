@@ -13,7 +13,8 @@ struct HostOptions {
     std::string script;            // --script FILE; empty: the default demo when headless
     std::string screenshot = "kvx4-host.png";
     bool screenshotGiven = false;  // --screenshot PATH was given
-    int scale = 1;                 // --scale N
+    int scale = 0;                 // --scale N; 0: follow the screen's density (1 headless)
+    bool floatEditor = false;      // --float
     bool printCalls = false;       // --calls
     std::string renderIn, renderOut;  // --render IN OUT
     std::string playFile;             // --play FILE

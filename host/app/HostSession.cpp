@@ -1,5 +1,6 @@
 #include "host/app/HostSession.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include "host/app/ScriptFile.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/desktop/HeadlessBackend.h"
+#include "platform/desktop/ScreenMapping.h"
 #include "platform/desktop/SdlBackend.h"
 #include "platform/kernel/ErrorMessage.h"
 #include "platform/shell/ShellExecute.h"
@@ -27,10 +29,22 @@ constexpr int kSweep[] = {32, 64, 96, 127, 0};
 constexpr const char* kDefaultScriptPlaces[] = {"../share/kvx4/default.kvx4script", "../../demo/default.kvx4script",
                                                 "../demo/default.kvx4script"};
 
+// Room for the window manager's title bar and borders around the host window.
+constexpr win::Size kFrameAllowance{16, 48};
+
 bool HasDisplay() {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
         if (const char* value = std::getenv(name); value && *value) return true;
     return false;
+}
+
+// "DISPLAY=:7" (and the Wayland display when one is named), for messages.
+std::string DisplayNames() {
+    std::string names;
+    for (const char* name : {"WAYLAND_DISPLAY", "DISPLAY"})
+        if (const char* value = std::getenv(name); value && *value)
+            names += (names.empty() ? "" : " or ") + std::string(name) + "=" + value;
+    return names;
 }
 
 std::string FindDefaultScript() {
@@ -102,7 +116,7 @@ int HostSession::Run() {
     if (!StartRender() || !StartLiveAudio()) return 1;
     StartScript();
 
-    if (!headless_) Say("window open; close it to end the program");
+    if (!headless_) Say("window open at scale " + std::to_string(windowScale_) + "; close it to end the program");
     const std::uint64_t start = win::GetClock().NowMs();
     win::RunMessageLoop();
     if (headless_)
@@ -129,25 +143,47 @@ bool HostSession::ReadScript(const std::string& path) {
 }
 
 void HostSession::ChooseDesktop() {
-    const win::Size size = HostWindow::OuterSize();
     win::Desktop& desktop = win::Desktop::Instance();
-    desktop.SetSize(size);
     if (!options_.headless) {
         if (!HasDisplay()) {
-            Say("no display ($DISPLAY is not set): running headless");
+            Say("no display ($DISPLAY and $WAYLAND_DISPLAY are not set): running headless");
         } else {
             std::string error;
-            if (auto backend = win::SdlBackend::Create(kTitle, size, options_.scale, &error)) {
+            if (auto backend = win::SdlBackend::Create(&error)) {
+                PlaceOnScreen(*backend);
                 desktop.SetBackend(std::move(backend));
                 return;
             }
-            Say("cannot open a window (" + error + "): running headless");
+            Say("no window on " + DisplayNames() + ": " + error + "; running headless");
         }
     }
     headless_ = true;
+    screenshotScale_ = std::max(1, options_.scale);
+    desktop.SetSize(HostWindow::OuterSize());
     // Before any window or timer exists, so that every timer runs on the same clock.
     win::SetClock(&virtualClock_);
     desktop.SetBackend(std::make_unique<win::HeadlessBackend>());
+}
+
+void HostSession::PlaceOnScreen(win::SdlBackend& backend) {
+    const win::Rect usable = backend.UsableArea();
+    const int wanted = options_.scale ? options_.scale : win::ScaleForDensity(backend.Density());
+    // The host window, and beside it to the right the floating editor's.
+    const win::Size outer = HostWindow::OuterSize(options_.floatEditor);
+    const win::Size whole = options_.floatEditor ? win::Size{outer.cx + HostWindow::kFloatingGap + EditorArea::kSize.cx,
+                                                             std::max(outer.cy, EditorArea::kSize.cy)}
+                                                 : outer;
+    const int scale = win::FittingScale(usable.GetSize(), whole, kFrameAllowance, wanted);
+    if (scale < wanted)
+        Say("scale " + std::to_string(wanted) + " would make the window larger than the screen's usable area (" +
+            std::to_string(usable.Width()) + " x " + std::to_string(usable.Height()) + "): using scale " +
+            std::to_string(scale));
+    windowScale_ = scale;
+    const win::ScreenMapping mapping{usable, scale};
+    backend.SetMapping(mapping);
+    const win::Size desktop = mapping.DesktopSize();
+    win::Desktop::Instance().SetSize(desktop);
+    windowOrigin_ = {std::max(0, (desktop.cx - whole.cx) / 2), std::max(0, (desktop.cy - whole.cy) / 2)};
 }
 
 bool HostSession::RegisterLibrary() {
@@ -214,7 +250,7 @@ void HostSession::InitialiseSlot() {
 
 bool HostSession::OpenEditor() {
     window_ = std::make_unique<HostWindow>(slot_);
-    if (!window_->Create(kTitle, {0, 0}, this)) {
+    if (!window_->Create(kTitle, windowOrigin_, this, options_.floatEditor && !headless_)) {
         Complain("cannot create the host window");
         return false;
     }
@@ -382,7 +418,7 @@ void HostSession::ShowEditor(bool show) { SetEditorShown(show); }
 bool HostSession::SaveScreenshot(const std::string& path, std::string* error) {
     window_->Readout().Refresh();
     win::DWORD failure = 0;
-    if (!win::Desktop::Instance().SaveScreenshot(path, &failure)) {
+    if (!win::Desktop::Instance().SaveScreenshot(path, screenshotScale_, &failure)) {
         *error = "cannot write screenshot " + path + ": " + win::ErrorMessage(failure);
         return false;
     }

@@ -24,6 +24,10 @@
 #include "host/lib/EffectsPlugin.h"
 #include "platform/time/Clock.h"
 
+namespace win {
+class SdlBackend;
+}
+
 class HostSession final : public HostWindow::Listener, public ScriptActions {
 public:
     explicit HostSession(HostOptions options);
@@ -55,6 +59,9 @@ public:
 private:
     bool ReadScript(const std::string& path);
     void ChooseDesktop();
+    // Picks the scale (asked for, else the screen's density, never larger than the usable area)
+    // and where the host window opens.
+    void PlaceOnScreen(win::SdlBackend& backend);
     bool RegisterLibrary();
     bool LoadComponent();
     bool OpenEditor();
@@ -75,6 +82,9 @@ private:
 
     HostOptions options_;
     bool headless_ = false;
+    int screenshotScale_ = 1;
+    int windowScale_ = 1;
+    win::Point windowOrigin_;
     win::VirtualClock virtualClock_;
 
     CEffectsPlugin slot_;

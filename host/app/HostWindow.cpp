@@ -1,6 +1,9 @@
 #include "host/app/HostWindow.h"
 
+#include <algorithm>
+
 #include "platform/window/PaintDC.h"
+#include "platform/window/WindowSystem.h"
 
 namespace {
 
@@ -11,18 +14,32 @@ constexpr int kButtonWidths[] = {96, 64, 72, 72};
 constexpr const char* kButtonCaptions[] = {"Hide editor", "Clip", "MIDI CC", "Presets"};
 constexpr win::UINT kEditorCloseMessage = win::WM_USER + 0x100;
 
-win::Rect EditorRect() { return win::Rect::FromSize(kMargin, kMargin, EditorArea::kSize.cx, EditorArea::kSize.cy); }
-
-win::Rect ReadoutRect() {
-    return win::Rect::FromSize(EditorRect().right + kMargin, kMargin, ReadoutPanel::kSize.cx, ReadoutPanel::kSize.cy);
+// The editor docks at the left unless it floats in a window of its own.
+win::Rect EditorRect(bool floating) {
+    return floating ? win::Rect{} : win::Rect::FromSize(kMargin, kMargin, EditorArea::kSize.cx, EditorArea::kSize.cy);
 }
 
-int ButtonRowTop() { return EditorRect().bottom + kMargin; }
+win::Rect ReadoutRect(bool floating) {
+    const int left = floating ? kMargin : EditorRect(false).right + kMargin;
+    return win::Rect::FromSize(left, kMargin, ReadoutPanel::kSize.cx, ReadoutPanel::kSize.cy);
+}
 
-win::Rect ButtonRect(HostButton button) {
+int ButtonRowTop(bool floating) { return std::max(EditorRect(floating).bottom, ReadoutRect(floating).bottom) + kMargin; }
+
+// The host buttons sit in one row; floating, the narrower window takes the status line below them.
+win::Rect ButtonRect(HostButton button, bool floating) {
     int left = kMargin;
     for (int i = 0; i < static_cast<int>(button); ++i) left += kButtonWidths[i] + kGap;
-    return win::Rect::FromSize(left, ButtonRowTop(), kButtonWidths[static_cast<int>(button)], kButtonHeight);
+    return win::Rect::FromSize(left, ButtonRowTop(floating), kButtonWidths[static_cast<int>(button)], kButtonHeight);
+}
+
+win::Rect StatusRect(bool floating, int clientWidth) {
+    if (floating) {
+        const int top = ButtonRowTop(true) + kButtonHeight + kGap;
+        return {kMargin, top, clientWidth - kMargin, top + 14};
+    }
+    const int left = ButtonRect(HostButton::Presets, false).right + 2 * kGap;
+    return {left, ButtonRowTop(false) + 6, clientWidth - kMargin, ButtonRowTop(false) + 20};
 }
 
 // A sunken one-pixel edge around a rectangle, drawn just outside it.
@@ -37,44 +54,58 @@ void SunkenEdge(win::DC& dc, win::Rect r) {
 
 }  // namespace
 
-win::Size HostWindow::ClientSize() {
-    return {ReadoutRect().right + kMargin, ButtonRowTop() + kButtonHeight + kMargin};
+win::Size HostWindow::ClientSize(bool floatingEditor) {
+    const int width = std::max(ReadoutRect(floatingEditor).right, ButtonRect(HostButton::Presets, floatingEditor).right);
+    const int bottom = floatingEditor ? StatusRect(true, 0).bottom : ButtonRowTop(false) + kButtonHeight;
+    return {width + kMargin, bottom + kMargin};
 }
 
-win::Size HostWindow::OuterSize() {
+win::Size HostWindow::OuterSize(bool floatingEditor) {
     // The frame's widths come from the window system; a hidden probe window of the same style asks.
     win::Window probe;
     probe.CreateEx(0, nullptr, "", kStyle, win::Rect::FromSize(0, 0, 200, 200), nullptr, 0);
     win::Rect insets = probe.NonClientInsets();
     probe.DestroyWindow();
-    win::Size client = ClientSize();
+    win::Size client = ClientSize(floatingEditor);
     return {client.cx + insets.left + insets.right, client.cy + insets.top + insets.bottom};
 }
 
-bool HostWindow::Create(std::string_view title, win::Point origin, Listener* listener) {
+bool HostWindow::Create(std::string_view title, win::Point origin, Listener* listener, bool floatingEditor) {
     listener_ = listener;
-    win::Size outer = OuterSize();
+    floating_ = floatingEditor;
+    win::Size outer = OuterSize(floating_);
     std::string caption(title);
     if (!CreateEx(0, nullptr, caption.c_str(), kStyle, win::Rect::FromSize(origin.x, origin.y, outer.cx, outer.cy),
                   nullptr, 0))
         return false;
 
     const win::DWORD child = win::WS_CHILD | win::WS_VISIBLE;
-    if (!editor_.Create(nullptr, "Editor", child | win::WS_CLIPCHILDREN, EditorRect(), this, 100)) return false;
-    editor_.Dock(EditorRect());
-    if (!readout_.CreateEx(win::WS_EX_CLIENTEDGE, nullptr, "Readout", child, ReadoutRect(), this, 101)) return false;
+    if (floating_) {
+        // A window of its own beside the host's, owned by it, which the editor drags around itself.
+        const win::Size screen = win::WindowSystem::Instance().ScreenSize();
+        int left = origin.x + outer.cx + kFloatingGap;
+        if (left + EditorArea::kSize.cx > screen.cx) left = std::max(0, screen.cx - EditorArea::kSize.cx);
+        if (!editor_.CreateEx(win::WS_EX_APPWINDOW, nullptr, "KVX4 Editor", win::WS_POPUP | win::WS_CLIPCHILDREN,
+                              win::Rect::FromSize(left, origin.y, EditorArea::kSize.cx, EditorArea::kSize.cy), this, 0))
+            return false;
+    } else {
+        if (!editor_.Create(nullptr, "Editor", child | win::WS_CLIPCHILDREN, EditorRect(false), this, 100)) return false;
+        editor_.Dock(EditorRect(false));
+    }
+    if (!readout_.CreateEx(win::WS_EX_CLIENTEDGE, nullptr, "Readout", child, ReadoutRect(floating_), this, 101))
+        return false;
     for (HostButton button : AllHostButtons()) {
         auto& control = buttons_[static_cast<size_t>(button)];
         control = std::make_unique<HostButtonControl>();
         if (!control->Create("Button", kButtonCaptions[static_cast<size_t>(button)],
-                             child | win::WS_TABSTOP | win::BS_PUSHBUTTON, ButtonRect(button), this,
+                             child | win::WS_TABSTOP | win::BS_PUSHBUTTON, ButtonRect(button, floating_), this,
                              static_cast<win::UINT>(HostButtonId(button))))
             return false;
     }
-    const int statusLeft = ButtonRect(HostButton::Presets).right + 2 * kGap;
-    const win::Rect statusRect{statusLeft, ButtonRowTop() + 6, ClientSize().cx - kMargin, ButtonRowTop() + 20};
+    const win::Rect statusRect = StatusRect(floating_, ClientSize(floating_).cx);
     if (!status_.Create("Static", "", child | win::SS_LEFT | win::SS_NOPREFIX, statusRect, this, 102)) return false;
     ShowWindow(win::SW_SHOW);
+    if (floating_) editor_.ShowWindow(win::SW_SHOWNOACTIVATE);
     return true;
 }
 
@@ -101,7 +132,7 @@ win::LRESULT HostWindow::WindowProc(win::UINT message, win::WPARAM wParam, win::
 
 void HostWindow::OnPaint() {
     win::PaintDC dc(this);
-    SunkenEdge(dc, EditorRect());
+    if (!floating_) SunkenEdge(dc, EditorRect(false));
 }
 
 win::BOOL HostWindow::OnCommand(win::WPARAM wParam, win::LPARAM lParam) {

@@ -28,13 +28,17 @@ public:
     };
 
     static constexpr win::DWORD kStyle = win::WS_OVERLAPPED | win::WS_CAPTION | win::WS_SYSMENU;
+    // Between the host window and a floating editor's window to its right.
+    static constexpr int kFloatingGap = 8;
 
     explicit HostWindow(CEffectsPlugin& slot) : readout_(slot) {}
 
     // The window's full size, frame and caption included.
-    static win::Size OuterSize();
-    // Creates the window, visible, with its top-left corner at `origin` on the desktop.
-    bool Create(std::string_view title, win::Point origin, Listener* listener);
+    static win::Size OuterSize(bool floatingEditor = false);
+    // Creates the window, visible, with its top-left corner at `origin` on the desktop. With
+    // `floatingEditor` the editor area is a top-level window of its own beside it, owned by it,
+    // which the editor moves when dragged on an empty spot, as hosts float plug-in editors.
+    bool Create(std::string_view title, win::Point origin, Listener* listener, bool floatingEditor = false);
 
     EditorArea& Editor() { return editor_; }
     ReadoutPanel& Readout() { return readout_; }
@@ -55,9 +59,10 @@ protected:
     long BackgroundColor() const override;
 
 private:
-    static win::Size ClientSize();
+    static win::Size ClientSize(bool floatingEditor);
 
     Listener* listener_ = nullptr;
+    bool floating_ = false;
     EditorArea editor_;
     ReadoutPanel readout_;
     std::array<std::unique_ptr<HostButtonControl>, 4> buttons_;

@@ -91,13 +91,25 @@ void Desktop::PresentIfDamaged() {
     Region area = WindowSystem::Instance().TakeDamage({0, 0, frame.Width(), frame.Height()});
     if (area.IsEmpty()) return;
     ComposeArea(area);
-    if (backend_) backend_->Present(frame);
+    if (backend_) backend_->Present(frame, area);
 }
 
-bool Desktop::SaveScreenshot(const std::string& pngPath, DWORD* error) {
-    std::vector<std::uint8_t> png = EncodePng(Compose());
-    DWORD result = png.empty() ? ERROR_NOT_ENOUGH_MEMORY
-                               : WriteFileAtomically(pngPath, std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
+bool Desktop::SaveScreenshot(const std::string& pngPath, int scale, DWORD* error) {
+    const Bitmap& frame = Compose();
+    std::vector<std::uint8_t> png;
+    if (scale <= 1) {
+        png = EncodePng(frame);
+    } else {
+        Bitmap enlarged(frame.Width() * scale, frame.Height() * scale, Bitmap::NoFill{});
+        for (int y = 0; y < enlarged.Height(); ++y) {
+            const std::uint32_t* source = frame.Row(y / scale);
+            std::uint32_t* row = enlarged.Row(y);
+            for (int x = 0; x < enlarged.Width(); ++x) row[x] = source[x / scale];
+        }
+        png = EncodePng(enlarged);
+    }
+    const DWORD result = png.empty() ? ERROR_NOT_ENOUGH_MEMORY
+                                     : WriteFileAtomically(pngPath, std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
     if (error) *error = result;
     return result == ERROR_SUCCESS;
 }

@@ -29,8 +29,9 @@ public:
     const Bitmap& Compose();
     // Composes and presents when anything changed since the last frame.
     void PresentIfDamaged();
-    // Replaces the file atomically; on failure *error (when given) says why, as a Windows error.
-    bool SaveScreenshot(const std::string& pngPath, DWORD* error = nullptr);
+    // Each desktop pixel becomes a square of `scale` pixels in the file, which is replaced
+    // atomically; on failure *error (when given) says why, as a Windows error.
+    bool SaveScreenshot(const std::string& pngPath, int scale = 1, DWORD* error = nullptr);
     const Bitmap& Frame() const { return *frame_; }
 
 private:

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/base/Geometry.h"
+
 namespace win {
 
 class Bitmap;
@@ -11,8 +13,8 @@ class Bitmap;
 class DesktopBackend {
 public:
     virtual ~DesktopBackend() = default;
-    // Shows a newly composed frame.
-    virtual void Present(const Bitmap& frame) = 0;
+    // Shows a newly composed frame; `damage` is what changed since the last one.
+    virtual void Present(const Bitmap& frame, const Region& damage) = 0;
     // Waits until input arrives (handing it to the window system) or the timeout passes.
     virtual void WaitForInput(std::optional<std::uint64_t> timeoutMs) = 0;
     virtual bool HasDisplay() const = 0;

@@ -6,7 +6,7 @@ namespace win {
 
 class HeadlessBackend final : public DesktopBackend {
 public:
-    void Present(const Bitmap&) override { ++framesPresented_; }
+    void Present(const Bitmap&, const Region&) override { ++framesPresented_; }
     void WaitForInput(std::optional<std::uint64_t> timeoutMs) override;
     bool HasDisplay() const override { return false; }
     int FramesPresented() const { return framesPresented_; }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/desktop/X11Density.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/TextCodec.h"
 #include "platform/window/Cursor.h"
@@ -62,26 +63,24 @@ int ButtonIndex(Uint8 sdlButton) {
 
 }  // namespace
 
-std::unique_ptr<SdlBackend> SdlBackend::Create(const std::string& title, Size desktopSize, int scale, std::string* error) {
+std::unique_ptr<SdlBackend> SdlBackend::Create(std::string* error) {
+    // Closing a native window closes that window, not the program.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         if (error) *error = SDL_GetError();
         return nullptr;
     }
-    std::unique_ptr<SdlBackend> backend(new SdlBackend());
-    backend->size_ = desktopSize;
-    backend->scale_ = std::max(1, scale);
-    backend->window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                        desktopSize.cx * backend->scale_, desktopSize.cy * backend->scale_, 0);
-    if (backend->window_) backend->renderer_ = SDL_CreateRenderer(backend->window_, -1, 0);
-    if (backend->renderer_) {
-        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-        backend->texture_ = SDL_CreateTexture(backend->renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                              desktopSize.cx, desktopSize.cy);
-    }
-    if (!backend->texture_) {
-        if (error) *error = SDL_GetError();
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || !IsDisplayDriver(driver) || SDL_GetNumVideoDisplays() < 1) {
+        if (error)
+            *error = std::string("SDL found no display to open a window on (only its \"") + (driver ? driver : "") +
+                     "\" video driver started)";
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
+    std::unique_ptr<SdlBackend> backend(new SdlBackend());
+    backend->windows_ = std::make_unique<NativeWindows>(ScreenMapping{backend->UsableArea(), 1});
     SDL_StartTextInput();
     SetCursorObserver([](CursorShape shape) {
         static SDL_Cursor* arrow = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
@@ -91,24 +90,36 @@ std::unique_ptr<SdlBackend> SdlBackend::Create(const std::string& title, Size de
     return backend;
 }
 
+bool SdlBackend::IsDisplayDriver(std::string_view driver) {
+    // "evdev" is the dummy driver with console input.
+    return !driver.empty() && driver != "offscreen" && driver != "dummy" && driver != "evdev";
+}
+
 SdlBackend::~SdlBackend() {
     SetCursorObserver(nullptr);
-    if (texture_) SDL_DestroyTexture(texture_);
-    if (renderer_) SDL_DestroyRenderer(renderer_);
-    if (window_) SDL_DestroyWindow(window_);
+    windows_.reset();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
-void SdlBackend::Present(const Bitmap& frame) {
-    lastFrame_ = &frame;
-    int w = std::min(frame.Width(), size_.cx);
-    int h = std::min(frame.Height(), size_.cy);
-    SDL_Rect area{0, 0, w, h};
-    SDL_UpdateTexture(texture_, &area, frame.Row(0), frame.Width() * 4);
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    SDL_RenderPresent(renderer_);
+Rect SdlBackend::UsableArea() const {
+    SDL_Rect area{};
+    if (SDL_GetDisplayUsableBounds(0, &area) != 0 && SDL_GetDisplayBounds(0, &area) != 0) return {0, 0, 1024, 768};
+    return Rect::FromSize(area.x, area.y, area.w, area.h);
 }
+
+float SdlBackend::Density() const {
+    // On X the user's own setting comes first; X servers without physical sizes (Xvfb) leave SDL
+    // without an answer too.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && std::string_view(driver) == "x11")
+        if (const float dpi = X11Density(); dpi > 0) return dpi;
+    float diagonal = 0;
+    return SDL_GetDisplayDPI(0, &diagonal, nullptr, nullptr) == 0 ? diagonal : 0.0f;
+}
+
+void SdlBackend::SetMapping(const ScreenMapping& mapping) { windows_ = std::make_unique<NativeWindows>(mapping); }
+
+void SdlBackend::Present(const Bitmap&, const Region& damage) { windows_->Sync(damage); }
 
 void SdlBackend::SetClipboardText(const std::string& utf8) { SDL_SetClipboardText(utf8.c_str()); }
 
@@ -130,15 +141,18 @@ void SdlBackend::WaitForInput(std::optional<std::uint64_t> timeoutMs) {
 }
 
 void SdlBackend::Handle(const SDL_Event& event) {
-    auto toDesktop = [this](int x, int y) { return Point{x / scale_, y / scale_}; };
     switch (event.type) {
         case SDL_QUIT: PostQuitMessage(0); break;
-        case SDL_MOUSEMOTION: InjectMouseMove(toDesktop(event.motion.x, event.motion.y)); break;
+        case SDL_MOUSEMOTION:
+            if (auto hit = windows_->MapPoint(event.motion.windowID, {event.motion.x, event.motion.y}))
+                InjectMouseMove(hit->desktop, hit->topLevel);
+            break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
-            int button = ButtonIndex(event.button.button);
-            if (button >= 0)
-                InjectMouseButton(toDesktop(event.button.x, event.button.y), button, event.type == SDL_MOUSEBUTTONDOWN);
+            const int button = ButtonIndex(event.button.button);
+            auto hit = windows_->MapPoint(event.button.windowID, {event.button.x, event.button.y});
+            if (button >= 0 && hit)
+                InjectMouseButton(hit->desktop, button, event.type == SDL_MOUSEBUTTONDOWN, hit->topLevel);
             break;
         }
         case SDL_KEYDOWN:
@@ -154,9 +168,31 @@ void SdlBackend::Handle(const SDL_Event& event) {
             for (char ch : Utf8ToCp1252(event.text.text)) InjectChar(static_cast<unsigned char>(ch));
             break;
         }
-        case SDL_WINDOWEVENT:
-            if (event.window.event == SDL_WINDOWEVENT_EXPOSED && lastFrame_) Present(*lastFrame_);
+        case SDL_WINDOWEVENT: HandleWindowEvent(event); break;
+        default: break;
+    }
+}
+
+void SdlBackend::HandleWindowEvent(const SDL_Event& event) {
+    const SDL_WindowEvent& e = event.window;
+    switch (e.event) {
+        case SDL_WINDOWEVENT_EXPOSED: windows_->Redraw(e.windowID); break;
+        case SDL_WINDOWEVENT_MOVED: windows_->Moved(e.windowID, {e.data1, e.data2}); break;
+        case SDL_WINDOWEVENT_CLOSE: {
+            // The window manager's close button does what the platform's own would have done.
+            Window* top = Window::FromHandle(windows_->TopLevelOf(e.windowID));
+            if (top && top->IsWindowEnabled()) top->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
             break;
+        }
+        case SDL_WINDOWEVENT_FOCUS_GAINED: {
+            // Focus given by the window manager (a click on the frame, the keyboard) activates.
+            Window* top = Window::FromHandle(windows_->TopLevelOf(e.windowID));
+            WindowSystem& system = WindowSystem::Instance();
+            if (top && top->IsWindowEnabled() && system.Active() != top && !(top->GetExStyle() & WS_EX_TOPMOST) &&
+                NativeKindOf(top->GetStyle(), top->GetExStyle(), top->ClassName()) != NativeKind::Popup)
+                system.Activate(top, WA_ACTIVE);
+            break;
+        }
         default: break;
     }
 }

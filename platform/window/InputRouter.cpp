@@ -86,12 +86,13 @@ bool WindowSystem::RouteMouse(const InputEvent& event, MSG* msg) {
 
     Window* target = capture_;
     if (!target) {
-        Window* top = nullptr;
-        for (Window* w : topLevels_)
-            if ((w->style_ & WS_VISIBLE) && w->className_ != "tooltips_class32" && w->WindowRect().Contains(event.screen)) {
+        Window* top = event.topLevel ? Lookup(event.topLevel) : nullptr;
+        if (top && !((top->style_ & WS_VISIBLE) && top->WindowRect().Contains(event.screen))) top = nullptr;
+        for (Window* w : topLevels_) {
+            if (top) break;
+            if ((w->style_ & WS_VISIBLE) && w->className_ != "tooltips_class32" && w->WindowRect().Contains(event.screen))
                 top = w;
-                break;
-            }
+        }
         if (!top) return false;
         if (!top->IsWindowEnabled()) {
             // The owner of a modal window: the click goes to the modal window's activation instead.
@@ -186,17 +187,19 @@ BOOL GetCursorPos(Point* point) {
     return TRUE;
 }
 
-void InjectMouseMove(Point screen) {
+void InjectMouseMove(Point screen, HWND topLevel) {
     InputEvent e;
     e.type = InputEvent::Type::MouseMove;
     e.screen = screen;
+    e.topLevel = topLevel;
     WindowSystem::Instance().PostInput(e);
 }
 
-void InjectMouseButton(Point screen, int button, bool down) {
+void InjectMouseButton(Point screen, int button, bool down, HWND topLevel) {
     InputEvent e;
     e.type = down ? InputEvent::Type::MouseDown : InputEvent::Type::MouseUp;
     e.screen = screen;
+    e.topLevel = topLevel;
     e.button = button;
     WindowSystem::Instance().PostInput(e);
 }

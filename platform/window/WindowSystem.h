@@ -24,6 +24,9 @@ struct InputEvent {
     // TranslateMessage then makes only the control characters from the key.
     bool textSeparately = false;
     UINT ch = 0;        // typed character (Windows-1252), from a backend's text input
+    // Mouse events from a native window: the top-level window it shows, which takes the event when
+    // it holds the point, whatever lies above it in this desktop's z-order.
+    HWND topLevel = nullptr;
 };
 
 // In the lParam of a key message: the key came with textSeparately (a bit Windows reserves).
@@ -183,8 +186,8 @@ Window* WindowFromPoint(Point screen);
 void SetIdleHook(std::function<void()> hook);
 
 // Input as a person gives it: tests, scripts and the SDL backend all come through here.
-void InjectMouseMove(Point screen);
-void InjectMouseButton(Point screen, int button, bool down);
+void InjectMouseMove(Point screen, HWND topLevel = nullptr);
+void InjectMouseButton(Point screen, int button, bool down, HWND topLevel = nullptr);
 void InjectKey(UINT vk, bool down, bool textSeparately = false);
 void InjectKeyPress(UINT vk);  // down and up
 // A typed character as a backend's text input gives it: WM_CHAR to the focus.

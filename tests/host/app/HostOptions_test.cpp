@@ -14,14 +14,15 @@ TEST(HostOptionsTest, DefaultsWithoutArguments) {
     EXPECT_FALSE(result.options.registerLibrary);
     EXPECT_EQ(result.options.screenshot, "kvx4-host.png");
     EXPECT_FALSE(result.options.screenshotGiven);
-    EXPECT_EQ(result.options.scale, 1);
+    EXPECT_EQ(result.options.scale, 0);  // from the screen's density
+    EXPECT_FALSE(result.options.floatEditor);
     EXPECT_TRUE(result.options.library.empty());
 }
 
 TEST(HostOptionsTest, ValuesAsNextArgumentOrAfterEquals) {
     HostOptionsResult result =
         Parse({"--register", "--library", "/x/KVX4.dll", "--scale=3", "--script=a b.kvx4script", "--screenshot",
-               "out.png", "--headless", "--calls"});
+               "out.png", "--headless", "--calls", "--float"});
     ASSERT_TRUE(result.error.empty()) << result.error;
     EXPECT_TRUE(result.options.registerLibrary);
     EXPECT_EQ(result.options.library, "/x/KVX4.dll");
@@ -31,6 +32,7 @@ TEST(HostOptionsTest, ValuesAsNextArgumentOrAfterEquals) {
     EXPECT_TRUE(result.options.screenshotGiven);
     EXPECT_TRUE(result.options.headless);
     EXPECT_TRUE(result.options.printCalls);
+    EXPECT_TRUE(result.options.floatEditor);
 }
 
 TEST(HostOptionsTest, BadCommandLinesNameTheProblem) {
@@ -40,6 +42,7 @@ TEST(HostOptionsTest, BadCommandLinesNameTheProblem) {
     EXPECT_NE(Parse({"--library"}).error.find("needs a value"), std::string::npos);
     EXPECT_NE(Parse({"--script="}).error.find("non-empty"), std::string::npos);
     EXPECT_NE(Parse({"--headless=yes"}).error.find("takes no value"), std::string::npos);
+    EXPECT_NE(Parse({"--float=1"}).error.find("takes no value"), std::string::npos);
     EXPECT_NE(Parse({"--fast"}).error.find("unknown option '--fast'"), std::string::npos);
     EXPECT_NE(Parse({"demo.kvx4script"}).error.find("unknown option"), std::string::npos);
 }
@@ -61,7 +64,7 @@ TEST(HostOptionsTest, EngineSourcesTakeTheirFilesAndExcludeEachOther) {
 TEST(HostOptionsTest, HelpMentionsEveryOptionAndTheScriptFormat) {
     std::string help = HostHelpText();
     for (const char* word : {"--register", "--library", "--list", "--headless", "--script", "--screenshot", "--scale",
-                             "--calls", "--render", "--play", "--audio-in", "--list-audio", "--version", "--help",
+                             "--float", "--calls", "--render", "--play", "--audio-in", "--list-audio", "--version", "--help",
                              "drag X1 Y1 X2 Y2", "cc PORT CHANNEL CONTROLLER VALUE", "expect FIELD VALUE",
                              "expect-call TEXT", "dump", "editor destroy|create"})
         EXPECT_NE(help.find(word), std::string::npos) << word;

@@ -14,6 +14,8 @@
 
 #include "host/app/ComponentLibrary.h"
 #include "host/app/ComponentLocator.h"
+#include "host/app/HostWindow.h"
+#include "platform/gdi/PngFile.h"
 #include "tests/host/app/HostProgramFixture.h"
 
 namespace {
@@ -230,6 +232,37 @@ TEST_F(HostProgramTest, VersionAndOutputThatArrivesLineByLineInAPipe) {
     ASSERT_NE(failed, std::string::npos) << run.output;
     EXPECT_LT(run.output.find("loaded "), printed) << run.output;
     EXPECT_LT(printed, failed) << run.output;
+}
+
+TEST_F(HostProgramTest, HeadlessScreenshotsHonourTheScale) {
+    std::string script = Script("screenshot middle.png\n");
+    RunResult run = Run("--headless --scale 2 --library '" KVX4_DLL_PATH "' --script '" + script + "' --screenshot end.png");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    auto middle = win::ReadPng((directory_ / "middle.png").string());
+    auto end = win::ReadPng((directory_ / "end.png").string());
+    ASSERT_TRUE(middle && end) << run.output;
+    const win::Size host = HostWindow::OuterSize();
+    EXPECT_EQ(middle->Width(), 2 * host.cx);
+    EXPECT_EQ(middle->Height(), 2 * host.cy);
+    EXPECT_EQ(end->Width(), 2 * host.cx);
+}
+
+TEST_F(HostProgramTest, ADisplayThatIsNotThereSaysWhyAndRunsHeadless) {
+    // SDL falls back to its off-screen driver here, which shows nothing to anyone. (Under
+    // AddressSanitizer the leak checker stays off: SDL's video start-up keeps memory for good.)
+    const std::string sanitizer = "ASAN_OPTIONS=detect_leaks=0 ";
+    RunResult run = Run("--library '" KVX4_DLL_PATH "' --script '" + Script("wait 10\n") + "'",
+                        "env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER DISPLAY=:97 " + sanitizer);
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("no window on DISPLAY=:97: "), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("; running headless"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("script ran 1 commands"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("window open"), std::string::npos) << run.output;
+    // A driver that is asked for by name and shows nothing counts as no display too.
+    run = Run("--library '" KVX4_DLL_PATH "' --script '" + Script("wait 10\n") + "'",
+              "env -u WAYLAND_DISPLAY SDL_VIDEODRIVER=offscreen DISPLAY=:97 " + sanitizer);
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("\"offscreen\" video driver"), std::string::npos) << run.output;
 }
 
 TEST_F(HostProgramTest, BadCommandLineExitsWithUsageError) {

@@ -179,3 +179,36 @@ TEST_F(HostWindowTest, ReadoutMetersShowTheEnginesPeaksFallingBackAndTheClipHold
 }
 
 }  // namespace
+
+namespace {
+
+class FloatingEditorTest : public testsupport::HeadlessDesktopTest {};
+
+TEST_F(FloatingEditorTest, TheEditorFloatsInAWindowOfItsOwnThatItsDragMoves) {
+    CEffectsPlugin slot;
+    FakeListener listener;
+    HostWindow window{slot};
+    win::Desktop::Instance().SetSize({1600, 900});
+    ASSERT_TRUE(window.Create("Host", {10, 20}, &listener, true));
+    EditorArea& area = window.Editor();
+    EXPECT_EQ(area.GetParent(), nullptr);
+    EXPECT_EQ(area.GetOwner(), &window);
+    EXPECT_TRUE(area.GetExStyle() & win::WS_EX_APPWINDOW);
+    EXPECT_TRUE(area.IsWindowVisible());
+    EXPECT_EQ(area.WindowRect().GetSize(), EditorArea::kSize);
+    // Beside the host window, which keeps the readout and the buttons without the editor's room.
+    EXPECT_GE(area.WindowRect().left, window.WindowRect().right);
+    EXPECT_EQ(window.WindowRect().GetSize(), HostWindow::OuterSize(true));
+    EXPECT_LT(HostWindow::OuterSize(true).cx, HostWindow::OuterSize().cx / 2);
+    for (HostButton button : AllHostButtons())
+        EXPECT_TRUE(window.WindowRect().Contains(window.ButtonCenterOnScreen(button)));
+
+    const win::Rect before = area.WindowRect();
+    area.MoveWindow(before.left - 30, before.top + 40, 582, 408);
+    Pump();
+    EXPECT_EQ(area.WindowRect(), before.Offset(-30, 40));
+    window.DestroyWindow();
+    EXPECT_FALSE(win::IsWindow(area.GetSafeHwnd()));
+}
+
+}  // namespace

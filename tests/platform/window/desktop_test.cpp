@@ -59,6 +59,16 @@ TEST_F(DesktopTest, ScreenshotIsAReadablePng) {
     EXPECT_EQ(png->Width(), 64);
     EXPECT_EQ(png->Height(), 48);
     EXPECT_EQ(FromDisplay(png->GetPixel(5, 5)), RGB(1, 2, 3));
+
+    // Enlarged, each desktop pixel is a square: the window's edge falls at 10 x 3.
+    ASSERT_TRUE(Desktop::Instance().SaveScreenshot(path.string(), 3));
+    png = ReadPng(path.string());
+    ASSERT_NE(png, nullptr);
+    EXPECT_EQ(png->Width(), 64 * 3);
+    EXPECT_EQ(png->Height(), 48 * 3);
+    EXPECT_EQ(FromDisplay(png->GetPixel(29, 29)), RGB(1, 2, 3));
+    EXPECT_NE(FromDisplay(png->GetPixel(30, 29)), RGB(1, 2, 3));
+    EXPECT_NE(FromDisplay(png->GetPixel(29, 30)), RGB(1, 2, 3));
     std::filesystem::remove(path);
 }
 

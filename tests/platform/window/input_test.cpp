@@ -45,6 +45,27 @@ TEST_F(InputTest, ButtonsGoToTheDeepestChildInClientCoordinates) {
     EXPECT_EQ(top.events.back().second, (Point{10, 10}));
 }
 
+TEST_F(InputTest, APressFromANativeWindowGoesToTheWindowItShowsWhateverLiesAbove) {
+    // On a real screen the windows need not overlap as they do here: the press came through the
+    // lower window's own native window.
+    PointRecorder above;
+    above.Create(nullptr, "", WS_POPUP | WS_VISIBLE, {100, 100, 400, 300}, nullptr, 0);
+    Pump();
+    // A window that does not hold the point (here a child) leaves it to the z-order.
+    InjectMouseButton({390, 290}, 0, true, child.GetSafeHwnd());
+    InjectMouseButton({390, 290}, 0, false, child.GetSafeHwnd());
+    Pump();
+    EXPECT_EQ(above.events.size(), 2u);
+    EXPECT_TRUE(top.events.empty());
+
+    InjectMouseButton({120, 120}, 0, true, top.GetSafeHwnd());
+    InjectMouseButton({120, 120}, 0, false, top.GetSafeHwnd());
+    Pump();
+    ASSERT_EQ(top.events.size(), 2u);
+    EXPECT_EQ(top.events[0].second, (Point{20, 20}));
+    EXPECT_EQ(above.events.size(), 2u);
+}
+
 TEST_F(InputTest, CaptureRoutesMovesOutsideTheWindowAndReleaseTellsTheLoser) {
     child.captureOnDown = true;
     InjectMouseButton({160, 150}, 0, true);
