@@ -14,6 +14,10 @@ struct HostOptions {
     bool screenshotGiven = false;  // --screenshot PATH was given
     int scale = 1;                 // --scale N
     bool printCalls = false;       // --calls
+    std::string session;           // --session FILE; empty: the default file, in a window only
+    bool noSession = false;        // --no-session
+    std::vector<std::string> midiIn;  // --midi-in NAME, once per port from Port 1
+    bool noMidi = false;           // --no-midi
 };
 
 struct HostOptionsResult {
