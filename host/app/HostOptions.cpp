@@ -127,7 +127,7 @@ std::string HostHelpText() {
            "  --midi-in NAME      connect the next MIDI input port (Port 1, then 2..4) to the\n"
            "                      existing MIDI port whose name contains NAME\n"
            "  --no-midi           open no MIDI input ports (a window opens four virtual ports\n"
-           "                      \"KVX4 Host:Port 1..4\"; a headless run only with --midi-in)\n"
+           "                      \"KVX4 Host Port 1..4\"; a headless run only with --midi-in)\n"
            "  -h, --help          show this text\n"
            "\n"
            "Without a display ($DISPLAY / $WAYLAND_DISPLAY unset, or the window cannot be opened)\n"

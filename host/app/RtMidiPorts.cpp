@@ -38,7 +38,7 @@ struct RtMidiPorts::Port {
     }
 };
 
-std::string MidiPortName(int port) { return "Port " + std::to_string(port + 1); }
+std::string MidiPortName(int port) { return std::string(RtMidiPorts::kClientName) + " Port " + std::to_string(port + 1); }
 
 RtMidiPorts::RtMidiPorts() = default;
 
@@ -59,7 +59,7 @@ std::unique_ptr<RtMidiPorts> RtMidiPorts::Open(MidiInput& input, const std::vect
             auto port = std::make_unique<Port>();
             port->input = &input;
             port->index = i;
-            port->midi = std::make_unique<RtMidiIn>(RtMidi::LINUX_ALSA, kClientName);
+            port->midi = std::make_unique<RtMidiIn>(RtMidi::LINUX_ALSA, MidiPortName(i));
             port->midi->setErrorCallback(ReportLater, nullptr);
             // Every byte reaches the parser, which knows what to skip.
             port->midi->ignoreTypes(false, false, false);
@@ -99,7 +99,6 @@ std::unique_ptr<RtMidiPorts> RtMidiPorts::Open(MidiInput& input, const std::vect
 std::vector<std::string> RtMidiPorts::Describe() const {
     std::vector<std::string> lines;
     for (const auto& port : ports_)
-        lines.push_back(std::string(kClientName) + ":" + MidiPortName(port->index) +
-                        (port->source.empty() ? " (virtual)" : " <- " + port->source));
+        lines.push_back(MidiPortName(port->index) + (port->source.empty() ? " (virtual)" : " <- " + port->source));
     return lines;
 }

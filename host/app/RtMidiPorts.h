@@ -1,9 +1,10 @@
 #pragma once
 // The host's four MIDI input ports in the system's MIDI sequencer, through RtMidi on ALSA: the
-// client "KVX4 Host" with the ports "Port 1" to "Port 4", which the editor lists as the host's
-// ports 1 to 4. Each is a virtual port that a keyboard, a sequencer or `aconnect` can connect to,
-// or, when the user names a source, a port connected to that source at once. Whatever arrives goes
-// to a MidiInput as raw bytes, from RtMidi's own thread.
+// clients "KVX4 Host Port 1" to "KVX4 Host Port 4", which the editor lists as the host's ports 1 to
+// 4. RtMidi makes one client per port, and `aconnect` addresses a port by client name and port
+// number, so each client has a name of its own. Each port is virtual, for a keyboard, a sequencer
+// or `aconnect` to connect to, or, when the user names a source, connected to that source at once.
+// Whatever arrives goes to a MidiInput as raw bytes, from RtMidi's own thread.
 //
 // The MidiInput must outlive this object; destroying it closes the ports and stops the thread.
 #include <memory>
@@ -27,7 +28,7 @@ public:
     RtMidiPorts(const RtMidiPorts&) = delete;
     RtMidiPorts& operator=(const RtMidiPorts&) = delete;
 
-    // One line per port: "Port 1 (virtual)" or "Port 1 <- Keyboard:Keyboard MIDI 1 20:0".
+    // One line per port: "KVX4 Host Port 1 (virtual)" or "KVX4 Host Port 1 <- Keyboard:Keyboard MIDI 1 20:0".
     std::vector<std::string> Describe() const;
 
 private:
@@ -37,5 +38,5 @@ private:
     std::vector<std::unique_ptr<Port>> ports_;
 };
 
-// "Port 1".."Port 4".
+// "KVX4 Host Port 1".."KVX4 Host Port 4": the client's name and its port's.
 std::string MidiPortName(int port);
