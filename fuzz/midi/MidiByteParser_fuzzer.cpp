@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             case MidiMessage::Kind::SystemExclusive:
                 FUZZ_REQUIRE(m.status == 0xF0, "system-exclusive data without 0xF0" + Where(i));
-                exclusiveBytes += m.exclusiveLength + 2;  // with its start and the byte that ended it
+                exclusiveBytes += m.exclusiveLength + 1;  // with its start; the byte that ends it may start the next
                 break;
         }
         FUZZ_REQUIRE(m.data1 < 0x80 && m.data2 < 0x80, "a data byte with the status bit" + Where(i));
