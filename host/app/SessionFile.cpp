@@ -54,28 +54,33 @@ std::optional<unsigned long> Number(std::string_view word, unsigned long maximum
     return value;
 }
 
-// Reads one line into the state; an error text, or empty.
-std::string ReadLine(const std::vector<std::string_view>& words, SessionState& state,
-                     std::array<bool, SessionState::kFieldCount>& seen) {
-    const bool automate = words[0] == "automate";
-    const std::optional<BlockField> field = FieldFromName(automate ? (words.size() > 1 ? words[1] : "") : words[0]);
-    if (!field) return "unknown " + std::string(automate ? "field \"" : "line \"") +
-                       std::string(automate && words.size() > 1 ? words[1] : words[0]) + "\"";
-    if (!automate) {
-        if (words.size() != 2) return std::string(FieldName(*field)) + " needs one value";
-        if (seen[static_cast<std::size_t>(*field)]) return std::string(FieldName(*field)) + " appears twice";
-        const auto value = Number(words[1], FieldMaximum(*field));
-        if (!value) return std::string(FieldName(*field)) + " must be 0.." + std::to_string(FieldMaximum(*field));
-        seen[static_cast<std::size_t>(*field)] = true;
-        state.Value(*field) = *value;
-        return {};
-    }
-    if (!IsRecordField(*field)) return std::string(FieldName(*field)) + " cannot be automated";
+using Seen = std::array<bool, SessionState::kFieldCount>;
+
+// "FIELD VALUE"; an error text, or empty.
+std::string ReadValue(const std::vector<std::string_view>& words, SessionState& state, Seen& seen) {
+    const std::optional<BlockField> field = FieldFromName(words[0]);
+    if (!field) return "unknown line \"" + std::string(words[0]) + "\"";
+    const std::string name = FieldName(*field);
+    if (words.size() != 2) return name + " needs one value";
+    if (seen[static_cast<std::size_t>(*field)]) return name + " appears twice";
+    const auto value = Number(words[1], FieldMaximum(*field));
+    if (!value) return name + " must be 0.." + std::to_string(FieldMaximum(*field));
+    seen[static_cast<std::size_t>(*field)] = true;
+    state.Value(*field) = *value;
+    return {};
+}
+
+// "automate FIELD PORT CHANNEL CONTROLLER"; an error text, or empty.
+std::string ReadAutomation(const std::vector<std::string_view>& words, SessionState& state) {
     if (words.size() != 5) return "automate needs a field, a port, a channel and a controller";
+    const std::optional<BlockField> field = FieldFromName(words[1]);
+    if (!field) return "unknown field \"" + std::string(words[1]) + "\"";
+    const std::string name = FieldName(*field);
+    if (!IsRecordField(*field)) return name + " cannot be automated";
     const auto port = Number(words[2], 3), channel = Number(words[3], 15), controller = Number(words[4], 127);
     if (!port || !channel || !controller) return "automate takes port 0..3, channel 0..15, controller 0..127";
     for (const auto& r : state.registrations)
-        if (r.field == *field) return std::string(FieldName(*field)) + " is automated twice";
+        if (r.field == *field) return name + " is automated twice";
     state.registrations.push_back(
         {*field, static_cast<int>(*port), static_cast<int>(*channel), static_cast<int>(*controller)});
     return {};
@@ -124,7 +129,7 @@ std::string FormatSession(const SessionState& state) {
 
 std::optional<SessionState> ParseSession(std::string_view text, std::string* error) {
     SessionState state;
-    std::array<bool, SessionState::kFieldCount> seen{};
+    Seen seen{};
     bool headerSeen = false;
     int number = 0;
     while (!text.empty()) {
@@ -145,7 +150,7 @@ std::optional<SessionState> ParseSession(std::string_view text, std::string* err
                 problem = "not a kvx4-host session (\"" + std::string(kHeader) + "\" expected)";
             headerSeen = true;
         } else {
-            problem = ReadLine(words, state, seen);
+            problem = words[0] == "automate" ? ReadAutomation(words, state) : ReadValue(words, state, seen);
         }
         if (!problem.empty()) {
             *error = "line " + std::to_string(number) + ": " + problem;
