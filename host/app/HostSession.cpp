@@ -239,7 +239,8 @@ void HostSession::OpenMidiInput() {
     else error = "cannot start the poll timer";
     for (const std::string& warning : warnings) Complain(warning);
     if (!midiPorts_) {
-        Say("no MIDI input (" + error + "); the host runs on without it");
+        Say("no MIDI input (" + error + "); the host runs on without it (MIDI input needs the ALSA sequencer, "
+            "/dev/snd/seq: load the snd-seq kernel module)");
         midiInput_.reset();
         return;
     }

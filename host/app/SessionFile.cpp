@@ -215,7 +215,8 @@ bool SaveSessionFile(const std::string& path, const SessionState& state, std::st
         }
     }
     if (win::DWORD failed = win::WriteFileAtomically(path, FormatSession(state)); failed != win::ERROR_SUCCESS) {
-        *error = "cannot save the session " + path + ": " + Reason(failed) + "; the previous session file is unchanged";
+        *error = "cannot save the session " + path + ": " + Reason(failed) + "; the previous session file is unchanged (free the disk or fix the folder, or give --session FILE "
+                 "to save elsewhere)";
         return false;
     }
     return true;
