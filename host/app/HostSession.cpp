@@ -83,6 +83,7 @@ int HostSession::Run() {
     InitialiseSlot();
     RestoreSession();
     if (!OpenEditor()) return 1;
+    if (!sessionNotice_.empty()) window_->SetStatus(sessionNotice_);
     OpenMidiInput();
     StartScript();
 
@@ -205,7 +206,12 @@ void HostSession::RestoreSession() {
     switch (load.outcome) {
         case SessionLoad::Outcome::Missing: Say("new session; it will be saved to " + sessionPath_); return;
         case SessionLoad::Outcome::SetAside:
-        case SessionLoad::Outcome::Unreadable: Complain(load.message); return;
+        case SessionLoad::Outcome::Unreadable:
+            Complain(load.message);
+            sessionNotice_ = load.outcome == SessionLoad::Outcome::SetAside
+                                 ? "The session file was damaged and is kept beside it as .damaged; starting fresh."
+                                 : "The session file cannot be read; starting fresh, and it stays as it is.";
+            return;
         case SessionLoad::Outcome::Restored: break;
     }
     for (std::size_t i = 0; i < SessionState::kFieldCount; ++i)

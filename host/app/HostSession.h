@@ -85,6 +85,7 @@ private:
     std::unique_ptr<ScriptPlayer> player_;
     int sweepStep_ = 0;
     std::string sessionPath_;
+    std::string sessionNotice_;  // for the status line, where a desktop user sees it
     bool saveSession_ = false;  // a session was restored or started here, and nothing there is lost by a save
     std::unique_ptr<MidiInput> midiInput_;
     std::unique_ptr<RtMidiPorts> midiPorts_;  // feeds midiInput_, so is destroyed before it
