@@ -7,6 +7,7 @@
 namespace {
 
 constexpr int kLargestScale = 8;
+constexpr std::size_t kMidiInputPorts = 4;
 
 }  // namespace
 
@@ -63,6 +64,21 @@ HostOptionsResult ParseHostOptions(const std::vector<std::string>& arguments) {
         } else if (name == "--calls") {
             if (!noValue()) return result;
             options.printCalls = true;
+        } else if (name == "--no-session" || name == "--no-midi") {
+            if (!noValue()) return result;
+            (name == "--no-session" ? options.noSession : options.noMidi) = true;
+        } else if (name == "--session" || name == "--midi-in") {
+            if (!takeValue()) return result;
+            if (value.empty()) {
+                result.error = name + " needs a non-empty value";
+                return result;
+            }
+            if (name == "--session") options.session = value;
+            else if (options.midiIn.size() < kMidiInputPorts) options.midiIn.push_back(value);
+            else {
+                result.error = "--midi-in can be given at most " + std::to_string(kMidiInputPorts) + " times, once per port";
+                return result;
+            }
         } else if (name == "--library" || name == "--script" || name == "--screenshot" || name == "--play") {
             if (!takeValue()) return result;
             if (value.empty()) {
@@ -99,6 +115,8 @@ HostOptionsResult ParseHostOptions(const std::vector<std::string>& arguments) {
     }
     const int sources = !options.renderIn.empty() + !options.playFile.empty() + options.audioIn;
     if (sources > 1) result.error = "--render, --play and --audio-in each feed the engine; give only one";
+    if (!options.session.empty() && options.noSession) result.error = "--session and --no-session exclude each other";
+    if (!options.midiIn.empty() && options.noMidi) result.error = "--midi-in and --no-midi exclude each other";
     return result;
 }
 
@@ -142,6 +160,14 @@ std::string HostHelpText() {
            "                      output\n"
            "  --list-audio        list the audio devices and exit\n"
            "  --version           print the program's version\n"
+           "  --session FILE      restore the session from FILE and save it there at exit (a\n"
+           "                      window does so with ~/.local/state/kvx4/session.kvx4session\n"
+           "                      unless told otherwise; a headless run only with this option)\n"
+           "  --no-session        start fresh and save nothing\n"
+           "  --midi-in NAME      connect the next MIDI input port (Port 1, then 2..4) to the\n"
+           "                      existing MIDI port whose name contains NAME\n"
+           "  --no-midi           open no MIDI input ports (a window opens four virtual ports\n"
+           "                      \"KVX4 Host Port 1..4\"; a headless run only with --midi-in)\n"
            "  -h, --help          show this text\n"
            "\n"
            "Without a display ($DISPLAY / $WAYLAND_DISPLAY unset, or no display behind them: SDL's\n"

@@ -20,6 +20,10 @@ struct HostOptions {
     std::string playFile;             // --play FILE
     bool audioIn = false;             // --audio-in
     bool listAudio = false;           // --list-audio
+    std::string session;           // --session FILE; empty: the default file, in a window only
+    bool noSession = false;        // --no-session
+    std::vector<std::string> midiIn;  // --midi-in NAME, once per port from Port 1
+    bool noMidi = false;           // --no-midi
 };
 
 struct HostOptionsResult {

@@ -12,6 +12,7 @@
 #include "host/app/HelpOpener.h"
 #include "host/app/HostMessages.h"
 #include "host/app/ScriptFile.h"
+#include "host/app/SessionFile.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/desktop/HeadlessBackend.h"
 #include "platform/desktop/ScreenMapping.h"
@@ -111,9 +112,12 @@ int HostSession::Run() {
     if (options_.registerLibrary && !RegisterLibrary()) return 1;
     if (!LoadComponent()) return 1;
     InitialiseSlot();
+    RestoreSession();
     if (!OpenRender()) return 1;
     if (!OpenEditor()) return 1;
+    if (!sessionNotice_.empty()) window_->SetStatus(sessionNotice_);
     if (!StartRender() || !StartLiveAudio()) return 1;
+    OpenMidiInput();
     StartScript();
 
     if (!headless_) Say("window open at scale " + std::to_string(windowScale_) + "; close it to end the program");
@@ -123,6 +127,8 @@ int HostSession::Run() {
         Say("script ran " + std::to_string(player_ ? player_->CommandsRun() : 0) + " commands in " +
             std::to_string(win::GetClock().NowMs() - start) + " ms of virtual time");
     FinishRender();
+    CloseMidiInput();
+    SaveSession();
     TakeFinalScreenshot();
     Shutdown();
     return exitCode_;
@@ -248,6 +254,69 @@ void HostSession::InitialiseSlot() {
     });
 }
 
+void HostSession::RestoreSession() {
+    // Headless runs are demos and tests that must start from the same fresh slot every time.
+    if (options_.noSession || (headless_ && options_.session.empty())) return;
+    sessionPath_ = options_.session.empty() ? DefaultSessionPath() : options_.session;
+    SessionLoad load = LoadSessionFile(sessionPath_);
+    saveSession_ = load.outcome != SessionLoad::Outcome::Unreadable;
+    switch (load.outcome) {
+        case SessionLoad::Outcome::Missing: Say("new session; it will be saved to " + sessionPath_); return;
+        case SessionLoad::Outcome::SetAside:
+        case SessionLoad::Outcome::Unreadable:
+            Complain(load.message);
+            sessionNotice_ = load.outcome == SessionLoad::Outcome::SetAside
+                                 ? "The session file was damaged and is kept beside it as .damaged; starting fresh."
+                                 : "The session file cannot be read; starting fresh, and it stays as it is.";
+            return;
+        case SessionLoad::Outcome::Restored: break;
+    }
+    for (std::size_t i = 0; i < SessionState::kFieldCount; ++i)
+        SetFieldFromHost(slot_, static_cast<BlockField>(i), load.state.values[i]);
+    // As a host restores a saved song: the same path as the scripts' automate command.
+    for (const SessionState::Registration& r : load.state.registrations)
+        RestoreAutomation(r.field, r.port, r.channel, r.controller);
+    Say("session restored from " + sessionPath_);
+}
+
+void HostSession::SaveSession() {
+    if (!saveSession_) return;
+    saveSession_ = false;
+    std::string error;
+    if (!SaveSessionFile(sessionPath_, CaptureSession(slot_), &error)) {
+        Complain(error);
+        exitCode_ = exitCode_ ? exitCode_ : 1;
+        return;
+    }
+    Say("session saved to " + sessionPath_);
+}
+
+void HostSession::OpenMidiInput() {
+    // A headless run plays on a virtual clock, where live input means nothing unless asked for.
+    if (options_.noMidi || (headless_ && options_.midiIn.empty())) return;
+    midiInput_ = std::make_unique<MidiInput>(
+        [this](int port, int channel, int controller, int value) { ControllerChange(port, channel, controller, value); });
+    std::string error;
+    std::vector<std::string> warnings;
+    if (midiInput_->Start()) midiPorts_ = RtMidiPorts::Open(*midiInput_, options_.midiIn, &error, &warnings);
+    else error = "cannot start the poll timer";
+    for (const std::string& warning : warnings) Complain(warning);
+    if (!midiPorts_) {
+        Say("no MIDI input (" + error + "); the host runs on without it (MIDI input needs the ALSA sequencer, "
+            "/dev/snd/seq: load the snd-seq kernel module)");
+        midiInput_.reset();
+        return;
+    }
+    std::string ports;
+    for (const std::string& line : midiPorts_->Describe()) ports += (ports.empty() ? "" : ", ") + line;
+    Say("MIDI input ports: " + ports);
+}
+
+void HostSession::CloseMidiInput() {
+    midiPorts_.reset();
+    midiInput_.reset();
+}
+
 bool HostSession::OpenEditor() {
     window_ = std::make_unique<HostWindow>(slot_);
     if (!window_->Create(kTitle, windowOrigin_, this, options_.floatEditor && !headless_)) {
@@ -301,6 +370,7 @@ void HostSession::TakeFinalScreenshot() {
 }
 
 void HostSession::Shutdown() {
+    CloseMidiInput();
     FreeComponent();
     win::SetShellOpener({});
     if (options_.printCalls && !slot_.CallLog().Calls().empty()) {

@@ -2,7 +2,8 @@
 // One run of the host program: picks the desktop (a real window or headless on a virtual clock),
 // registers and finds the component, loads it, binds it to the host's effect slot, shows its editor
 // in the host window, plays a demo script and takes screenshots, and tears everything down in the
-// order the component expects (hide, free, unload).
+// order the component expects (hide, free, unload). In a window (or when asked) it also restores the
+// slot from the session file and saves it at exit, and opens the MIDI input ports.
 //
 // Owns the effect slot, the editor site, the loaded library, the host window and the script
 // player. The component object is the library's; the session frees it before unloading. The
@@ -19,6 +20,8 @@
 #include "host/app/HostWindow.h"
 #include "host/app/LiveAudio.h"
 #include "host/app/OfflineRender.h"
+#include "host/app/MidiInput.h"
+#include "host/app/RtMidiPorts.h"
 #include "host/app/ScriptActions.h"
 #include "host/app/ScriptPlayer.h"
 #include "host/lib/EffectsPlugin.h"
@@ -79,6 +82,11 @@ private:
     bool StartRender();
     void FinishRender();
     bool StartLiveAudio();
+    // The session file and the MIDI input ports.
+    void RestoreSession();
+    void SaveSession();
+    void OpenMidiInput();
+    void CloseMidiInput();
 
     HostOptions options_;
     bool headless_ = false;
@@ -103,5 +111,10 @@ private:
     std::unique_ptr<OfflineRender> render_;
     std::unique_ptr<LiveAudio> live_;
     int sweepStep_ = 0;
+    std::string sessionPath_;
+    std::string sessionNotice_;  // for the status line, where a desktop user sees it
+    bool saveSession_ = false;  // a session was restored or started here, and nothing there is lost by a save
+    std::unique_ptr<MidiInput> midiInput_;
+    std::unique_ptr<RtMidiPorts> midiPorts_;  // feeds midiInput_, so is destroyed before it
     int exitCode_ = 0;
 };

@@ -70,4 +70,19 @@ TEST(HostOptionsTest, HelpMentionsEveryOptionAndTheScriptFormat) {
         EXPECT_NE(help.find(word), std::string::npos) << word;
 }
 
+TEST(HostOptionsTest, SessionAndMidiOptions) {
+    HostOptionsResult result = Parse({"--session", "s.kvx4session", "--midi-in", "A", "--midi-in=B"});
+    ASSERT_TRUE(result.error.empty()) << result.error;
+    EXPECT_EQ(result.options.session, "s.kvx4session");
+    EXPECT_EQ(result.options.midiIn, (std::vector<std::string>{"A", "B"}));
+    EXPECT_TRUE(Parse({"--no-session", "--no-midi"}).options.noMidi);
+    EXPECT_NE(Parse({"--session", "s", "--no-session"}).error.find("exclude"), std::string::npos);
+    EXPECT_NE(Parse({"--midi-in", "A", "--no-midi"}).error.find("exclude"), std::string::npos);
+    EXPECT_NE(Parse({"--session="}).error.find("non-empty"), std::string::npos);
+    EXPECT_TRUE(Parse({"--midi-in", "1", "--midi-in", "2", "--midi-in", "3", "--midi-in", "4"}).error.empty());
+    EXPECT_NE(Parse({"--midi-in", "1", "--midi-in", "2", "--midi-in", "3", "--midi-in", "4", "--midi-in", "5"})
+                  .error.find("at most 4"),
+              std::string::npos);
+}
+
 }  // namespace

@@ -3,11 +3,14 @@
 // second on the virtual clock.
 #include <stdio.h>
 #include <stdlib.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -17,6 +20,7 @@
 #include "host/app/HostWindow.h"
 #include "platform/gdi/PngFile.h"
 #include "tests/host/app/HostProgramFixture.h"
+#include "tests/platform/kernel/TempDirectory.h"
 
 namespace {
 
@@ -270,6 +274,114 @@ TEST_F(HostProgramTest, BadCommandLineExitsWithUsageError) {
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.output.find("--scale"), std::string::npos);
     EXPECT_EQ(Run("--help").exitCode, 0);
+}
+
+TEST_F(HostProgramTest, ADamagedSessionIsReportedSetAsideAndNotOverwritten) {
+    const std::string session = (directory_ / "session.kvx4session").string();
+    win::test::WriteBytes(session, "effect 12\n");
+    RunResult run = Run("--headless --library '" KVX4_DLL_PATH "' --session '" + session + "' --script '" + Script("wait 10\n") + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("the session " + session + " is damaged (line 1: not a kvx4-host session"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(win::test::ReadBytes(session + ".damaged"), "effect 12\n");
+    EXPECT_NE(win::test::ReadBytes(session).find("kvx4-session 1\n"), std::string::npos);
+}
+
+TEST_F(HostProgramTest, AHeadlessRunKeepsNoSessionUnlessGivenOne) {
+    win::test::ScopedEnvironment home("HOME", (directory_ / "home").c_str());
+    win::test::ScopedEnvironment state("XDG_STATE_HOME", nullptr);
+    RunResult run = Run("--headless --library '" KVX4_DLL_PATH "' --script '" + Script("set effect 1\n") + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(run.output.find("new session"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("session saved"), std::string::npos) << run.output;
+    EXPECT_FALSE(fs::exists(directory_ / "home/.local/state"));
+    EXPECT_EQ(Run("--session a --no-session").exitCode, 2);
+}
+
+TEST_F(HostProgramTest, WithoutAMidiSystemTheHostSaysSoOnceAndRunsOn) {
+    if (fs::exists("/dev/snd/seq")) GTEST_SKIP() << "this machine has an ALSA sequencer; the test needs one without";
+    RunResult run = Run("--headless --library '" KVX4_DLL_PATH "' --midi-in Keyboard --script '" +
+                        Script("cc 0 0 1 2\n") + "'");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    const std::size_t said = run.output.find("no MIDI input (cannot open the ALSA sequencer: ");
+    EXPECT_NE(said, std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("MIDI", run.output.find('\n', said)), std::string::npos) << "said more than once:\n" << run.output;
+    EXPECT_NE(run.output.find("script ran 1 commands"), std::string::npos) << run.output;
+}
+
+// A real window on a private X server: the defaults a user meets (a session under the XDG state
+// folder, MIDI ports opened) and a session that survives a restart.
+class HostProgramInWindowTest : public HostProgramTest {
+protected:
+    void SetUp() override {
+        HostProgramTest::SetUp();
+        if (IsSkipped()) return;
+        if (system("command -v Xvfb >/dev/null 2>&1") != 0) GTEST_SKIP() << "Xvfb is not installed (scripts/install-deps installs it)";
+        int pipeEnds[2];
+        ASSERT_EQ(pipe(pipeEnds), 0);
+        server_ = fork();
+        ASSERT_GE(server_, 0);
+        if (server_ == 0) {
+            close(pipeEnds[0]);
+            const std::string fd = std::to_string(pipeEnds[1]);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                   static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(pipeEnds[1]);
+        FILE* reader = fdopen(pipeEnds[0], "r");
+        int display = -1;
+        const bool started = fscanf(reader, "%d", &display) == 1;
+        fclose(reader);
+        ASSERT_TRUE(started) << "Xvfb did not start";
+        display_ = std::make_unique<win::test::ScopedEnvironment>("DISPLAY", (":" + std::to_string(display)).c_str());
+        wayland_ = std::make_unique<win::test::ScopedEnvironment>("WAYLAND_DISPLAY", nullptr);
+        state_ = std::make_unique<win::test::ScopedEnvironment>("XDG_STATE_HOME", (directory_ / "state").c_str());
+        // Under AddressSanitizer: X11 and SDL keep allocations for the life of the process. The
+        // headless runs check the host's own code for leaks.
+        const char* asan = getenv("ASAN_OPTIONS");
+        asan_ = std::make_unique<win::test::ScopedEnvironment>(
+            "ASAN_OPTIONS", ((asan ? std::string(asan) + ":" : std::string()) + "detect_leaks=0").c_str());
+    }
+    void TearDown() override {
+        if (server_ > 0) {
+            kill(server_, SIGTERM);
+            waitpid(server_, nullptr, 0);
+        }
+        asan_.reset();
+        state_.reset();
+        wayland_.reset();
+        display_.reset();
+        HostProgramTest::TearDown();
+    }
+
+    pid_t server_ = -1;
+    std::unique_ptr<win::test::ScopedEnvironment> display_, wayland_, state_, asan_;
+};
+
+TEST_F(HostProgramInWindowTest, TheSessionSurvivesARestartOfTheWindowedHost) {
+    const std::string session = (directory_ / "state/kvx4/session.kvx4session").string();
+    const std::string host = "--library '" KVX4_DLL_PATH "' --script ";
+    RunResult first = Run(host + "'" + Script("automate midFreq 2 3 4\nset optionFlags 0x20\nquit\n") + "'");
+    ASSERT_EQ(first.exitCode, 0) << first.output;
+    ASSERT_NE(first.output.find("window open"), std::string::npos) << first.output;
+    EXPECT_NE(first.output.find("session saved to " + session), std::string::npos) << first.output;
+    if (!fs::exists("/dev/snd/seq"))
+        EXPECT_NE(first.output.find("no MIDI input (cannot open the ALSA sequencer"), std::string::npos) << first.output;
+
+    // The restored registration takes the controller, and stays out of the editor's call log.
+    RunResult second = Run("--calls " + host + "'" + Script("cc 2 3 4 11\nquit\n") + "'");
+    ASSERT_EQ(second.exitCode, 0) << second.output;
+    EXPECT_NE(second.output.find("session restored from " + session), std::string::npos) << second.output;
+    EXPECT_EQ(second.output.find("AddAutomation"), std::string::npos) << second.output;
+    const std::string saved = win::test::ReadBytes(session);
+    for (const char* line : {"\nmidFreq 11\n", "\noptionFlags 32\n", "\nautomate midFreq 2 3 4\n"})
+        EXPECT_NE(saved.find(line), std::string::npos) << line << " missing from:\n" << saved;
+
+    // --no-session starts fresh and leaves the file alone.
+    RunResult fresh = Run("--no-session " + host + "'" + Script("cc 2 3 4 50\nquit\n") + "'");
+    ASSERT_EQ(fresh.exitCode, 0) << fresh.output;
+    EXPECT_EQ(win::test::ReadBytes(session), saved);
 }
 
 }  // namespace
