@@ -12,28 +12,12 @@
 
 #include "platform/kernel/AtomicFile.h"
 #include "platform/kernel/FileSystem.h"
+#include "platform/kernel/ErrorMessage.h"
 #include "platform/kernel/LastError.h"
 
 namespace {
 
 constexpr std::string_view kHeader = "kvx4-session 1";
-
-std::string Reason(win::DWORD error) {
-    switch (error) {
-        case win::ERROR_ACCESS_DENIED: return "permission denied, or not a regular file";
-        case win::ERROR_DISK_FULL: return "the disk is full";
-        case win::ERROR_FILE_TOO_LARGE: return "larger than a session file can be";
-        case win::ERROR_CANT_RESOLVE_FILENAME: return "a loop of symbolic links";
-        case win::ERROR_PATH_NOT_FOUND:
-        case win::ERROR_FILE_NOT_FOUND: return "a folder on the path is missing or is a file";
-        case win::ERROR_BAD_PATHNAME: return "the name is too long";
-        case win::ERROR_TOO_MANY_OPEN_FILES: return "too many open files";
-        case win::ERROR_LOCK_VIOLATION: return "the folder cannot be locked";
-        case win::ERROR_READ_FAULT: return "an input/output error while reading";
-        case win::ERROR_WRITE_FAULT: return "an input/output error while writing";
-        default: return "system error " + std::to_string(error);
-    }
-}
 
 std::vector<std::string_view> Words(std::string_view line) {
     std::vector<std::string_view> words;
@@ -187,7 +171,7 @@ SessionLoad LoadSessionFile(const std::string& path) {
         problem = "larger than " + std::to_string(kSessionFileLimit / 1024) + " KiB";
     } else {
         load.outcome = SessionLoad::Outcome::Unreadable;
-        load.message = "cannot read the session " + path + ": " + Reason(contents.error) +
+        load.message = "cannot read the session " + path + ": " + win::ErrorMessage(contents.error) +
                        "; starting fresh and leaving the file alone (fix it, or give --session FILE or --no-session)";
         return load;
     }
@@ -210,12 +194,12 @@ SessionLoad LoadSessionFile(const std::string& path) {
 bool SaveSessionFile(const std::string& path, const SessionState& state, std::string* error) {
     if (const std::string folder = win::ParentDirectory(path); !folder.empty()) {
         if (win::DWORD failed = win::EnsureDirectory(folder); failed != win::ERROR_SUCCESS) {
-            *error = "cannot create the session folder " + folder + ": " + Reason(failed);
+            *error = "cannot create the session folder " + folder + ": " + win::ErrorMessage(failed);
             return false;
         }
     }
     if (win::DWORD failed = win::WriteFileAtomically(path, FormatSession(state)); failed != win::ERROR_SUCCESS) {
-        *error = "cannot save the session " + path + ": " + Reason(failed) + "; the previous session file is unchanged (free the disk or fix the folder, or give --session FILE "
+        *error = "cannot save the session " + path + ": " + win::ErrorMessage(failed) + "; the previous session file is unchanged (free the disk or fix the folder, or give --session FILE "
                  "to save elsewhere)";
         return false;
     }

@@ -35,9 +35,11 @@ TEST_F(SessionFaults, ASaveEitherLandsWholeOrLeavesTheOldFileAndSaysWhy) {
         Call call;
         int error;
         const char* reason;
-    } cases[] = {{Call::Open, EACCES, "permission denied"}, {Call::Write, ENOSPC, "the disk is full"},
-                 {Call::Write, EIO, "an input/output error"},   {Call::Fsync, EIO, "an input/output error"},
-                 {Call::Rename, EACCES, "permission denied"}};
+    } cases[] = {{Call::Open, EACCES, "access is denied"},
+                 {Call::Write, ENOSPC, "there is not enough space on the disk"},
+                 {Call::Write, EIO, "the system cannot write to the specified device"},
+                 {Call::Fsync, EIO, "the system cannot write to the specified device"},
+                 {Call::Rename, EACCES, "access is denied"}};
     for (const auto& c : cases) {
         WriteBytes(path, old);
         faults::Arm(directory.Path(), c.call, 1, c.error);
@@ -61,7 +63,7 @@ TEST_F(SessionFaults, AFileThatCannotBeReadOrSetAsideStaysWhereItIs) {
     SessionLoad load = LoadSessionFile(path);
     faults::Disarm();
     EXPECT_EQ(load.outcome, SessionLoad::Outcome::Unreadable);
-    EXPECT_NE(load.message.find("cannot read the session " + path + ": permission denied"), std::string::npos) << load.message;
+    EXPECT_NE(load.message.find("cannot read the session " + path + ": access is denied"), std::string::npos) << load.message;
     EXPECT_EQ(ReadBytes(path), good);
 
     WriteBytes(path, "not a session");
