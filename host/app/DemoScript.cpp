@@ -24,18 +24,6 @@ std::string_view StripComment(std::string_view line) {
     return line;
 }
 
-std::vector<std::string_view> Words(std::string_view s) {
-    std::vector<std::string_view> words;
-    size_t i = 0;
-    while (i < s.size()) {
-        while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
-        size_t start = i;
-        while (i < s.size() && s[i] != ' ' && s[i] != '\t') ++i;
-        if (i > start) words.push_back(s.substr(start, i - start));
-    }
-    return words;
-}
-
 // Decimal, or hexadecimal with 0x; an optional minus for decimal only.
 std::optional<long long> ParseNumber(std::string_view word) {
     long long value = 0;
@@ -304,6 +292,18 @@ private:
 };
 
 }  // namespace
+
+std::vector<std::string_view> Words(std::string_view s) {
+    std::vector<std::string_view> words;
+    size_t i = 0;
+    while (i < s.size()) {
+        while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+        size_t start = i;
+        while (i < s.size() && s[i] != ' ' && s[i] != '\t') ++i;
+        if (i > start) words.push_back(s.substr(start, i - start));
+    }
+    return words;
+}
 
 ParseResult Parse(std::string_view text, std::string_view sourceName) {
     ParseResult result;

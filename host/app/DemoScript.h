@@ -91,6 +91,9 @@ struct ParseResult {
 
 ParseResult Parse(std::string_view text, std::string_view sourceName);
 
+// The blank-separated words of a line, as the scripts and the session file split them.
+std::vector<std::string_view> Words(std::string_view line);
+
 // The format as the help text and the README describe it.
 std::string FormatSummary();
 

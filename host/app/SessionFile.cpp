@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "host/app/DemoScript.h"
 #include "platform/kernel/AtomicFile.h"
 #include "platform/kernel/FileSystem.h"
 #include "platform/kernel/ErrorMessage.h"
@@ -18,18 +19,6 @@
 namespace {
 
 constexpr std::string_view kHeader = "kvx4-session 1";
-
-std::vector<std::string_view> Words(std::string_view line) {
-    std::vector<std::string_view> words;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-        const std::size_t start = i;
-        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
-        if (i > start) words.push_back(line.substr(start, i - start));
-    }
-    return words;
-}
 
 std::optional<unsigned long> Number(std::string_view word, unsigned long maximum) {
     unsigned long value = 0;
@@ -126,7 +115,7 @@ std::optional<SessionState> ParseSession(std::string_view text, std::string* err
             *error = "line " + std::to_string(number) + ": a NUL byte";
             return std::nullopt;
         }
-        const std::vector<std::string_view> words = Words(line);
+        const std::vector<std::string_view> words = script::Words(line);
         if (words.empty() || words[0][0] == '#') continue;
         std::string problem;
         if (!headerSeen) {
