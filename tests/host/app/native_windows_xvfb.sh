@@ -3,7 +3,7 @@
 # dialog are separate native windows, each with the window manager's title bar only (the native
 # window holds the client area alone), the title arrives as UTF-8, the dialog is transient for the
 # host window, the scale follows the screen's density (192 dpi: 2) and is lowered to fit, and a
-# click at the enlarged position lands on the control drawn there.
+# click at the enlarged position lands on the control drawn there, and the session survives a restart.
 # With $KVX4_XVFB_SHOTS naming a folder, screenshots of the X screen go there (ImageMagick's import).
 # Usage: native_windows_xvfb.sh KVX4-HOST KVX4.DLL. Exit 77 (skipped) when a tool is missing.
 set -euo pipefail
@@ -127,6 +127,13 @@ status=0
 wait "$hostpid" || status=$?
 [ "$status" = 0 ] || fail "kvx4-host ended with status $status"
 grep -q "window open at scale 2;" "$work/host.log" || fail "the scale did not follow the screen's 192 dpi"
+
+# The session survives a restart: the clip bit that the click set comes back from the session file.
+grep -q "session saved to $HOME/.local/state/kvx4/session.kvx4session" "$work/host.log" || fail "no session was saved at exit"
+printf 'wait 200\nexpect statusFlags 0x10\nquit\n' >"$work/restart.kvx4script"
+"$host" --library "$library" --script "$work/restart.kvx4script" >"$work/host.log" 2>&1 ||
+  fail "the restarted host did not find the session's clip bit"
+grep -q "session restored from" "$work/host.log" || fail "the restarted host restored no session"
 
 # Three times the host window does not fit 1920 x 1200: the program says so and takes two.
 echo quit >"$work/quit.kvx4script"
