@@ -233,7 +233,20 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fuzzsupport::ReplaceFile(StorePath(), std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    fuzzsupport::ReplaceFile(StorePath(), input);
+    // A file with no registry data in it is not ours to overwrite: reads and writes fail, and the
+    // bytes stay as they were.
+    if (QueryRegistryStore().readProblem == ERROR_BADDB) {
+        DWORD values = 0;
+        FUZZ_REQUIRE(RegQueryInfoKeyA(HKEY_CURRENT_USER, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+                                      nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS,
+                     "a store without registry data reads as a key");
+        FUZZ_REQUIRE(RegSetValueExA(HKEY_CURRENT_USER, "v", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2) != ERROR_SUCCESS,
+                     "a store without registry data took a value");
+        FUZZ_REQUIRE(fuzzsupport::ReadFile(StorePath()) == input, "a store without registry data was overwritten");
+        return 0;
+    }
     const std::vector<Key> before = WalkTree();
     const SetValue set = ChooseSet(before, data, size);
 

@@ -305,6 +305,8 @@ RegistryTree ParseRegistry(std::string_view text, std::string_view rootName, boo
             if (continues) continue;
         }
         if (line.empty() || line.front() == ';') continue;
+        // regedit's first line says which format follows; it is no data, and no damage either.
+        if (line.rfind("Windows Registry Editor", 0) == 0 || line == "REGEDIT4") continue;
         ++lines;
         if (line.front() == '[') {
             size_t close = line.rfind(']');

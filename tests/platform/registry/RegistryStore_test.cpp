@@ -148,12 +148,16 @@ TEST_F(Store, AFileWithoutOneReadableLineIsReportedAndNeverOverwritten) {
         EXPECT_EQ(status.path, StoreFile());
         EXPECT_EQ(status.readProblem, ERROR_BADDB);
     }
-    // Blank lines and comments are an empty store, not a damaged one.
-    test::WriteBytes(StoreFile(), "; nothing yet\n\n");
-    HKEY key = nullptr;
-    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    EXPECT_EQ(QueryRegistryStore().readProblem, ERROR_SUCCESS);
+    // Blank lines, comments and regedit's format line are an empty store, not a damaged one.
+    for (const char* empty : {"; nothing yet\n\n", "Windows Registry Editor Version 5.00\r\n\r\n", "REGEDIT4\n"}) {
+        test::WriteBytes(StoreFile(), empty);
+        HKEY key = nullptr;
+        EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS)
+            << empty;
+        RegCloseKey(key);
+        EXPECT_EQ(QueryRegistryStore().readProblem, ERROR_SUCCESS) << empty;
+    }
 }
 
 TEST_F(Store, AStoreThatCannotBeReadIsNotOverwritten) {
