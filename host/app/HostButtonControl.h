@@ -9,13 +9,5 @@
 
 class HostButtonControl : public win::ButtonControl {
 protected:
-    void OnLButtonDown(win::UINT flags, win::Point point) override;
-    void OnMouseMove(win::UINT flags, win::Point point) override;
-    void OnLButtonUp(win::UINT flags, win::Point point) override;
-    void OnCaptureChanged(win::Window* newCapture) override;
-
-private:
-    bool FocusBelongsElsewhere() const;
-
-    bool pressedWithoutFocus_ = false;
+    bool TakesFocusOnPress() const override;
 };

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <span>
 
+#include "host/app/AlsaMessages.h"
 #include "host/app/AudioFeeds.h"
 #include "host/app/HostMessages.h"
 #include "host/app/SoundFile.h"
@@ -27,9 +28,6 @@ void NoteStreamError(RtAudioError::Type type, const std::string&) {
     if (type != RtAudioError::WARNING && type != RtAudioError::DEBUG_WARNING) streamFailed.store(true);
 }
 
-// alsa-lib reports every card it fails to open on stderr; the host says what matters once.
-void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
-
 std::vector<RtAudio::Api> CompiledApis() {
     std::vector<RtAudio::Api> compiled, ordered;
     RtAudio::getCompiledApi(compiled);
@@ -40,7 +38,7 @@ std::vector<RtAudio::Api> CompiledApis() {
 
 // An RtAudio on the first sound system that has a device; null when none has.
 std::unique_ptr<RtAudio> OpenSoundSystem() {
-    snd_lib_error_set_handler(QuietAlsa);
+    snd_lib_error_set_handler(DropAlsaMessage);
     for (RtAudio::Api api : CompiledApis()) {
         try {
             auto audio = std::make_unique<RtAudio>(api);
@@ -179,7 +177,7 @@ void LiveAudio::OnTimer(win::UINT_PTR id) {
 }
 
 std::string ListAudioDevices() {
-    snd_lib_error_set_handler(QuietAlsa);
+    snd_lib_error_set_handler(DropAlsaMessage);
     std::string list;
     for (RtAudio::Api api : CompiledApis()) {
         try {

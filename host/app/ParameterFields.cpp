@@ -1,6 +1,7 @@
 #include "host/app/ParameterFields.h"
 
 #include <array>
+#include <utility>
 
 #include "platform/kernel/AsciiCase.h"
 
@@ -43,23 +44,31 @@ std::optional<BlockField> FieldFromName(std::string_view name) {
 }
 
 bool IsRecordField(BlockField field) {
-    tagEffectParams block{};
-    return FieldRecord(block, field) != nullptr;
+    for (BlockField record : kRecords)
+        if (record == field) return true;
+    return false;
+}
+
+const tagMAREG* FieldRecord(const tagEffectParams& block, BlockField field) {
+    switch (field) {
+        case BlockField::Effect: return &block.effect;
+        case BlockField::LowFreq: return &block.lowFreq;
+        case BlockField::MidFreq: return &block.midFreq;
+        case BlockField::HighFreq: return &block.highFreq;
+        case BlockField::MidCutoff: return &block.midCutoff;
+        default: return nullptr;
+    }
 }
 
 tagMAREG* FieldRecord(tagEffectParams& block, BlockField field) {
-    const std::string_view name = FieldName(field);
-    for (const EffectRecord& record : kEffectRecords)
-        if (name == record.name) return &(block.*record.member);
-    return nullptr;
+    return const_cast<tagMAREG*>(FieldRecord(std::as_const(block), field));
 }
 
 unsigned long FieldMaximum(BlockField field) { return Info(field).maximum; }
 
 std::optional<unsigned long> FieldValue(const CEffectsPlugin& slot, BlockField field) {
     if (field == BlockField::Bypass) return slot.BypassMode() ? 1 : 0;
-    // GetInterface is the component's call and not const; reading logs nothing.
-    tagEffectParams* block = const_cast<CEffectsPlugin&>(slot).GetInterface();
+    const tagEffectParams* block = slot.ParameterBlock();
     if (!block) return std::nullopt;
     if (const tagMAREG* record = FieldRecord(*block, field)) return record->value;
     switch (field) {

@@ -31,6 +31,7 @@ std::optional<BlockField> FieldFromName(std::string_view name);
 
 bool IsRecordField(BlockField field);
 // Null for a field that is not a tagMAREG record.
+const tagMAREG* FieldRecord(const tagEffectParams& block, BlockField field);
 tagMAREG* FieldRecord(tagEffectParams& block, BlockField field);
 // Largest value the field holds: 255 for bytes, 1 for bypass, 0xFFFFFFFF for the 32-bit fields.
 unsigned long FieldMaximum(BlockField field);

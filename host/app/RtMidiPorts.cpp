@@ -3,17 +3,15 @@
 #include <alsa/asoundlib.h>
 #include <rtmidi/RtMidi.h>
 
-
+#include "host/app/AlsaMessages.h"
 #include "platform/kernel/AsciiCase.h"
 
 namespace {
 
-void IgnoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
-
 // RtMidi reports a missing sequencer on standard error and then throws; asking ALSA first gives one
 // clear reason and keeps the library's lines off the terminal.
 std::string SequencerUnavailable() {
-    snd_lib_error_set_handler(IgnoreAlsaMessage);
+    snd_lib_error_set_handler(DropAlsaMessage);
     snd_seq_t* sequencer = nullptr;
     const int result = snd_seq_open(&sequencer, "default", SND_SEQ_OPEN_INPUT, SND_SEQ_NONBLOCK);
     if (sequencer) snd_seq_close(sequencer);

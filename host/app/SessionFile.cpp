@@ -73,17 +73,14 @@ std::optional<std::string> FreeAsideName(const std::string& path) {
 
 SessionState CaptureSession(CEffectsPlugin& slot) {
     SessionState state;
-    if (tagEffectParams* block = slot.GetInterface()) {
-        for (BlockField field : RecordFields()) state.Value(field) = FieldRecord(*block, field)->value;
-        state.Value(BlockField::ProgramNumber) = block->programNumber;
-        state.Value(BlockField::OptionFlags) = block->optionFlags;
-        state.Value(BlockField::StatusFlags) = block->statusFlags;
-        state.Value(BlockField::PresetsAvailable) = block->presetsAvailable;
+    for (std::size_t i = 0; i < SessionState::kFieldCount; ++i) {
+        const auto field = static_cast<BlockField>(i);
+        state.Value(field) = FieldValue(slot, field).value_or(0);
+    }
+    if (const tagEffectParams* block = slot.ParameterBlock())
         for (BlockField field : RecordFields())
             if (auto held = slot.FindRegistration(FieldRecord(*block, field)))
                 state.registrations.push_back({field, held->port, held->channel, held->controller});
-    }
-    state.Value(BlockField::Bypass) = slot.BypassMode() ? 1 : 0;
     return state;
 }
 

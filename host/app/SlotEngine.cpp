@@ -2,8 +2,8 @@
 
 namespace {
 
-eq::EngineSettings SettingsOf(CEffectsPlugin& slot) {
-    const tagEffectParams* block = slot.GetInterface();
+eq::EngineSettings SettingsOf(const CEffectsPlugin& slot) {
+    const tagEffectParams* block = slot.ParameterBlock();
     // Without a block the engine has nothing to follow: it passes the input through.
     if (!block) return eq::SettingsFromBlock(tagEffectParams{}, true);
     return eq::SettingsFromBlock(*block, slot.BypassMode());
@@ -17,7 +17,7 @@ void SlotEngine::Publish() { engine_.Publish(SettingsOf(slot_)); }
 
 void SlotEngine::ReflectClip() {
     const bool held = engine_.ClipHeld();
-    const tagEffectParams* block = slot_.GetInterface();
+    const tagEffectParams* block = slot_.ParameterBlock();
     if (held == clipShown_ || !block) return;
     clipShown_ = held;
     slot_.SetStatusFlags(held ? block->statusFlags | STATUS_CLIP : block->statusFlags & ~STATUS_CLIP);

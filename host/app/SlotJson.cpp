@@ -2,18 +2,12 @@
 
 #include "host/app/ParameterFields.h"
 
-namespace {
-
-constexpr BlockField kAllFields[] = {BlockField::Effect,       BlockField::LowFreq,       BlockField::MidFreq,
-                                     BlockField::HighFreq,     BlockField::MidCutoff,     BlockField::ProgramNumber,
-                                     BlockField::OptionFlags,  BlockField::StatusFlags,   BlockField::PresetsAvailable};
-
-}  // namespace
-
 std::string SlotToJson(const CEffectsPlugin& slot) {
     // Field and record names are fixed identifiers, so nothing here needs escaping.
     std::string json = "{";
-    for (BlockField field : kAllFields) {
+    // Every block field in order; bypass, the slot's own, follows as a boolean.
+    for (int i = 0; i < static_cast<int>(BlockField::Bypass); ++i) {
+        const auto field = static_cast<BlockField>(i);
         std::optional<unsigned long> value = FieldValue(slot, field);
         json += std::string("\"") + FieldName(field) + "\":" + (value ? std::to_string(*value) : "null") + ",";
     }

@@ -51,6 +51,7 @@ public:
     int ApplyControllerMessage(int port, int channel, int controller, int value);
 
     // For the host's readout; none of these is logged.
+    const tagEffectParams* ParameterBlock() const { return hasBlock_ ? &block_ : nullptr; }
     bool BypassMode() const { return bypass_; }
     std::optional<AutomationRegistration> FindRegistration(const tagMAREG* record) const;
     std::vector<AutomationRegistration> Registrations() const;  // in block field order

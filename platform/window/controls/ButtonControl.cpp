@@ -101,7 +101,7 @@ void ButtonControl::Click() {
 
 void ButtonControl::OnLButtonDown(UINT, Point) {
     if (Type() == BS_GROUPBOX) return;
-    SetFocus();
+    if (TakesFocusOnPress()) SetFocus();
     SetCapture();
     tracking_ = true;
     SetPressed(true);

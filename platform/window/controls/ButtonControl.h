@@ -24,6 +24,8 @@ protected:
     void OnCaptureChanged(Window* newCapture) override;
     UINT OnGetDlgCode() override;
     int OnNcHitTest(Point screenPoint) override;
+    // Whether a press takes the focus, as a dialog's buttons do; a toolbar-like button says no.
+    virtual bool TakesFocusOnPress() const { return true; }
 
 private:
     DWORD Type() const { return GetStyle() & BS_TYPEMASK; }
