@@ -11,6 +11,7 @@
 #include "platform/window/WindowSystem.h"
 #include "platform/window/controls/ComboBoxParts.h"
 #include "platform/window/controls/EditMessages.h"
+#include "platform/window/controls/MessageParams.h"
 #include "platform/window/controls/ScrollBarPart.h"
 
 namespace win {
@@ -21,23 +22,6 @@ const bool registered = (RegisterControlClass("ComboBox", [] { return new ComboB
 constexpr UINT kEditId = 1001;  // the id Windows gives a combo box's edit field
 constexpr std::size_t kDefaultLimit = 30000;
 constexpr std::size_t kLimitForZero = 0x7FFFFFFE;
-
-int IntParam(WPARAM wParam) { return static_cast<int>(static_cast<std::intptr_t>(wParam)); }
-
-std::string_view TextParam(LPARAM lParam) {
-    const char* text = reinterpret_cast<const char*>(lParam);
-    return text ? std::string_view(text) : std::string_view();
-}
-
-// WM_GETTEXT's copy: at most size - 1 bytes and a NUL.
-LRESULT CopyText(const std::string& text, WPARAM size, LPARAM buffer) {
-    char* out = reinterpret_cast<char*>(buffer);
-    if (!out || size == 0) return 0;
-    const std::size_t n = std::min(text.size(), static_cast<std::size_t>(size) - 1);
-    std::memcpy(out, text.data(), n);
-    out[n] = '\0';
-    return static_cast<LRESULT>(n);
-}
 
 }  // namespace
 
@@ -107,14 +91,8 @@ LRESULT ComboBoxControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
         case CB_GETCOUNT: return GetCount();
         case CB_GETCURSEL: return GetCurSel();
         case CB_SETCURSEL: return SetCurSel(IntParam(wParam));
-        case CB_GETLBTEXT: {
-            // The caller sized the buffer with CB_GETLBTEXTLEN, as the message's contract has it.
-            std::string text;
-            char* buffer = reinterpret_cast<char*>(lParam);
-            if (!buffer || GetLBText(IntParam(wParam), text) == CB_ERR) return CB_ERR;
-            std::memcpy(buffer, text.c_str(), text.size() + 1);
-            return static_cast<LRESULT>(text.size());
-        }
+        // The caller sized the buffer with CB_GETLBTEXTLEN, as the message's contract has it.
+        case CB_GETLBTEXT: return list_->SendMessage(LB_GETTEXT, wParam, lParam);
         case CB_GETLBTEXTLEN: return GetLBTextLen(IntParam(wParam));
         case CB_FINDSTRING: return FindString(IntParam(wParam), TextParam(lParam));
         case CB_FINDSTRINGEXACT: return FindStringExact(IntParam(wParam), TextParam(lParam));
@@ -167,8 +145,6 @@ LRESULT ComboBoxControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
             if (!HasEdit()) return CB_ERR;
             SetFieldText(TextParam(lParam));
             return TRUE;
-        case WM_GETTEXT: return CopyText(GetWindowText(), wParam, lParam);
-        case WM_GETTEXTLENGTH: return static_cast<LRESULT>(GetWindowText().size());
         case WM_SETFONT: {
             Window::WindowProc(message, wParam, lParam);
             if (edit_) edit_->SendMessage(WM_SETFONT, wParam, lParam);

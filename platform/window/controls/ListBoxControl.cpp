@@ -12,18 +12,12 @@
 #include "platform/window/SystemMetrics.h"
 #include "platform/window/WindowSystem.h"
 #include "platform/window/controls/ListSortOrder.h"
+#include "platform/window/controls/MessageParams.h"
 
 namespace win {
 namespace {
 
 const bool registered = (RegisterControlClass("ListBox", [] { return new ListBoxControl(); }), true);
-
-int IntParam(WPARAM wParam) { return static_cast<int>(static_cast<std::intptr_t>(wParam)); }
-
-std::string_view TextParam(LPARAM lParam) {
-    const char* text = reinterpret_cast<const char*>(lParam);
-    return text ? std::string_view(text) : std::string_view();
-}
 
 }  // namespace
 
