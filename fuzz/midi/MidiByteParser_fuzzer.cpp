@@ -13,18 +13,6 @@
 
 namespace {
 
-bool Same(const MidiMessage& a, const MidiMessage& b) {
-    return a.kind == b.kind && a.status == b.status && a.data1 == b.data1 && a.data2 == b.data2 &&
-           a.exclusiveLength == b.exclusiveLength;
-}
-
-bool SameAll(const std::vector<MidiMessage>& a, const std::vector<MidiMessage>& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (!Same(a[i], b[i])) return false;
-    return true;
-}
-
 std::string Where(std::size_t index) { return " (message " + std::to_string(index) + ")"; }
 
 }  // namespace
@@ -43,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         cutParser.Feed(bytes.subspan(start, length), cut);
         start += length;
     }
-    FUZZ_REQUIRE(SameAll(whole, cut), "cutting the stream into arrivals changed the messages");
+    FUZZ_REQUIRE(whole == cut, "cutting the stream into arrivals changed the messages");
 
     std::vector<std::uint8_t> withoutRealTime;
     std::size_t realTimeBytes = 0, exclusiveBytes = 0;
@@ -79,6 +67,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::vector<MidiMessage> filtered;
     MidiByteParser().Feed(withoutRealTime, filtered);
-    FUZZ_REQUIRE(SameAll(filtered, others), "real-time bytes disturbed the messages around them");
+    FUZZ_REQUIRE(filtered == others, "real-time bytes disturbed the messages around them");
     return 0;
 }

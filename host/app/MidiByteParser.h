@@ -19,6 +19,7 @@ struct MidiMessage {
 
     int Channel() const { return status & 0x0F; }
     bool IsControlChange() const { return kind == Kind::Channel && (status & 0xF0) == 0xB0; }
+    bool operator==(const MidiMessage&) const = default;
 };
 
 class MidiByteParser {
