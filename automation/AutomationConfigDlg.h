@@ -7,12 +7,19 @@
 // `record` points into the host's parameter block and is not owned.
 #include "platform/window/Dialog.h"
 #include "presets/UserPreset.h"
+#include "resources/ResourceIds.h"
 
 struct tagMAREG;
 
 class CAutomationConfigDlg : public win::Dialog {
 public:
-    enum ControlId { kOkButton = 1016, kCancelButton = 1018, kPortCombo = 1031, kChannelCombo = 1032, kControllerList = 1034 };
+    enum ControlId {
+        kOkButton = IDC_AUTOMATION_OK,
+        kCancelButton = IDC_AUTOMATION_CANCEL,
+        kPortCombo = IDC_AUTOMATION_PORT,
+        kChannelCombo = IDC_AUTOMATION_CHANNEL,
+        kControllerList = IDC_AUTOMATION_CONTROLLERS,
+    };
     static constexpr int kPortCount = 4;
     static constexpr int kChannelCount = 16;
 

@@ -69,7 +69,7 @@ BOOL CControllerSelectionsDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void CControllerSelectionsDlg::OnResetAll() {
-    CEffectsPlugin* effect = CurrentComponent() ? CurrentEffect() : nullptr;
+    CEffectsPlugin* effect = CurrentEffect();
     if (!effect) return;
     tagEffectParams* block = effect->GetInterface();
     if (!block) {

@@ -4,6 +4,7 @@
 #include "component/CurrentComponent.h"
 #include "component/EditorHostWnd.h"
 #include "component/HelpFilePath.h"
+#include "host/lib/EffectParams.h"
 #include "host/lib/EffectsPlugin.h"
 #include "platform/window/MessageBox.h"
 #include "platform/window/Window.h"
@@ -119,7 +120,8 @@ void CEffectComponent::RefreshEffectAutomation(CEffectsPlugin* effect) {
         if (!effect) return;
         tagEffectParams* params = effect->GetInterface();
         if (!params) return;
-        for (Parameter parameter : kBlockOrder) effect->RefreshAutomation(&(params->*Info(parameter).record));
+        // In block order, as the host lists its records.
+        for (const EffectRecord& record : kEffectRecords) effect->RefreshAutomation(&(params->*record.member));
     } catch (...) {
     }
 }

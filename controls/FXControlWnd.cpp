@@ -13,6 +13,7 @@
 #include "presets/ParameterTable.h"
 #include "presets/PresetValues.h"
 #include "resources/ResourceIds.h"
+#include "presets/RoomKeys.h"
 
 using namespace win;
 
@@ -21,7 +22,7 @@ CFXControlWnd::CFXControlWnd()
       normalColour(RGB(156, 206, 206)),
       controlFont(CreateFontA(13, 0, 0, 0, 500, 0, 0, 0, 0, 0, 0, 0, 0x20, "Arial")) {
     std::memset(iniFileName, 0, sizeof iniFileName);
-    std::strcpy(iniFileName, "KVX4.ini");
+    std::strcpy(iniFileName, kPresetFileName);
     effectSlot = CurrentEffect();
     if (effectSlot) paramBlock = effectSlot->GetInterface();
 }

@@ -4,6 +4,7 @@
 #include "panel/EditorPanel.h"
 #include "platform/window/WindowMessages.h"
 #include "platform/window/controls/ListBoxMessages.h"
+#include "presets/RoomKeys.h"
 #include "presets/UserPresetFile.h"
 #include "resources/ResourceIds.h"
 
@@ -11,7 +12,7 @@ using namespace win;
 
 namespace {
 
-constexpr const char* kPresetFile = "KVX4.ini";
+constexpr const char* kPresetFile = kPresetFileName;
 constexpr int kWithSuffix = 1;
 
 }  // namespace

@@ -6,10 +6,11 @@
 #include "platform/window/WindowMessages.h"
 #include "platform/window/controls/ListBoxMessages.h"
 #include "resources/ResourceIds.h"
+#include "presets/RoomKeys.h"
 
 using namespace win;
 
-CLoadCustomSettingsDlg::CLoadCustomSettingsDlg() : Dialog(IDD_LOAD_PRESET) { std::strcpy(fileName, "KVX4.ini"); }
+CLoadCustomSettingsDlg::CLoadCustomSettingsDlg() : Dialog(IDD_LOAD_PRESET) { std::strcpy(fileName, kPresetFileName); }
 
 void CLoadCustomSettingsDlg::DoDataExchange(DataExchange& dx) {
     DDX_Control(dx, IDC_LOAD_LIST, list);

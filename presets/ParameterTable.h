@@ -53,12 +53,6 @@ constexpr const ParameterInfo* InfoByStoreId(int storeId) {
 
 using ParameterOrder = std::array<Parameter, 5>;
 
-// The preset's field order: values are written into the block in it.
-inline constexpr ParameterOrder kPresetOrder{Parameter::Effect, Parameter::LowFreq, Parameter::MidFreq,
-                                             Parameter::HighFreq, Parameter::MidCutoff};
-// The block's record order: the host's automation records are refreshed in it.
-inline constexpr ParameterOrder kBlockOrder{Parameter::Effect, Parameter::HighFreq, Parameter::MidFreq,
-                                            Parameter::LowFreq, Parameter::MidCutoff};
 // The preset takes the host's controllers in this order when the panel starts.
 inline constexpr ParameterOrder kHostSyncOrder{Parameter::LowFreq, Parameter::MidFreq, Parameter::HighFreq,
                                                Parameter::MidCutoff, Parameter::Effect};
@@ -76,8 +70,7 @@ constexpr bool IsPermutation(const ParameterOrder& order) {
     for (Parameter parameter : order) seen |= 1 << static_cast<int>(parameter);
     return seen == 0x1F;
 }
-static_assert(IsPermutation(kPresetOrder) && IsPermutation(kBlockOrder) && IsPermutation(kHostSyncOrder) &&
-              IsPermutation(kListOrder) && IsPermutation(kResetOrder));
+static_assert(IsPermutation(kHostSyncOrder) && IsPermutation(kListOrder) && IsPermutation(kResetOrder));
 static_assert([] {
     for (int i = 0; i < static_cast<int>(kParameters.size()); ++i)
         if (static_cast<int>(kParameters[i].parameter) != i) return false;

@@ -16,8 +16,7 @@ win::BYTE OutputSwitchFlags(const tagUserPreset& preset) {
 }
 
 void CapturePresetValues(const tagEffectParams& block, tagUserPreset& preset) {
-    for (Parameter parameter : kPresetOrder) {
-        const ParameterInfo& info = Info(parameter);
+    for (const ParameterInfo& info : kParameters) {
         preset.*info.value = (block.*info.record).value;
     }
     preset.leftSwitch = (block.optionFlags & OPTION_LEFT_OUT) ? 1 : 0;
@@ -25,8 +24,7 @@ void CapturePresetValues(const tagEffectParams& block, tagUserPreset& preset) {
 }
 
 void ApplyPresetValues(const tagUserPreset& preset, tagEffectParams& block) {
-    for (Parameter parameter : kPresetOrder) {
-        const ParameterInfo& info = Info(parameter);
+    for (const ParameterInfo& info : kParameters) {
         (block.*info.record).value = LowByte(preset.*info.value);
     }
     block.optionFlags = OutputSwitchFlags(preset);

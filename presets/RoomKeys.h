@@ -9,6 +9,8 @@
 
 constexpr char kRoomCountSection[] = "Total Number of Rooms";
 constexpr char kRoomCountKey[] = "NumRooms";
+// The user presets' file, in the folder that stands for the Windows directory.
+constexpr char kPresetFileName[] = "KVX4.ini";
 constexpr char kRoomSection[] = "Reverb Room Settings";
 
 // "Room %d" with the room number: "Room 1" for the first room.

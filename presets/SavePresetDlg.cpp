@@ -7,6 +7,7 @@
 #include "platform/window/controls/EditMessages.h"
 #include "platform/window/controls/ListBoxMessages.h"
 #include "resources/ResourceIds.h"
+#include "presets/RoomKeys.h"
 
 using namespace win;
 
@@ -37,7 +38,7 @@ void CSaveCustomEffectsDlg::DoDataExchange(DataExchange& dx) {
 
 BOOL CSaveCustomEffectsDlg::OnInitDialog() {
     Dialog::OnInitDialog();
-    std::strcpy(fileName, "KVX4.ini");
+    std::strcpy(fileName, kPresetFileName);
     store.FillRoomList(list.Get(), fileName, 2);
     OnNameChanged();
     return TRUE;

@@ -27,17 +27,17 @@ DialogTemplate AutomationConfigTemplate() {
     const DWORD button = kChild | BS_PUSHBUTTON | WS_TABSTOP;
     t.items = {
         {"Static", "MIDI Port", kStatic, kChild | SS_LEFT, 0, 5, 43, 31, 8},
-        {"ComboBox", "", 1031, combo, 0, 58, 43, 98, 88},
+        {"ComboBox", "", IDC_AUTOMATION_PORT, combo, 0, 58, 43, 98, 88},
         {"Static", "MIDI Channel", kStatic, kChild | SS_LEFT, 0, 5, 75, 44, 8},
-        {"ComboBox", "", 1032, combo, 0, 58, 75, 98, 80},
+        {"ComboBox", "", IDC_AUTOMATION_CHANNEL, combo, 0, 58, 75, 98, 80},
         {"Static", "Controller", kStatic, kChild | SS_LEFT, 0, 5, 105, 30, 8},
-        {"Button", "Cancel", 1018, button, 0, 58, 209, 38, 14},
-        {"Button", "OK", 1016, button, 0, 117, 209, 39, 14},
+        {"Button", "Cancel", IDC_AUTOMATION_CANCEL, button, 0, 58, 209, 38, 14},
+        {"Button", "OK", IDC_AUTOMATION_OK, button, 0, 117, 209, 39, 14},
         {"Static",
          "Use the following dialog screen to configure the MIDI automation control for this reverb parameter. "
          "Please select a MIDI port, channel and controller.",
          kStatic, kChild | SS_LEFT, 0, 5, 5, 156, 28},
-        {"ListBox", "", 1034, kChild | LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 0, 4, 116, 152, 90},
+        {"ListBox", "", IDC_AUTOMATION_CONTROLLERS, kChild | LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 0, 4, 116, 152, 90},
     };
     return t;
 }

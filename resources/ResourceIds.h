@@ -15,6 +15,11 @@ constexpr unsigned IDS_FX_DEPTH_SLIDER = 61450;
 constexpr unsigned IDD_EDITOR_HOST = 200;
 constexpr unsigned IDC_EDITOR_FRAME = 1035;
 constexpr unsigned IDD_AUTOMATION_CONFIG = 183;
+constexpr unsigned IDC_AUTOMATION_OK = 1016;
+constexpr unsigned IDC_AUTOMATION_CANCEL = 1018;
+constexpr unsigned IDC_AUTOMATION_PORT = 1031;
+constexpr unsigned IDC_AUTOMATION_CHANNEL = 1032;
+constexpr unsigned IDC_AUTOMATION_CONTROLLERS = 1034;
 // The preset chooser popup: a title strip and the list of user presets.
 constexpr unsigned IDD_PRESET_CHOOSER = 221;
 constexpr unsigned IDC_PRESET_LIST = 1036;

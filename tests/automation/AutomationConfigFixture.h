@@ -8,12 +8,14 @@
 #include <vector>
 
 #include "platform/window/Window.h"
+#include "resources/ResourceIds.h"
 #include "tests/support/EditorFixture.h"
 
 namespace automationtest {
 
 constexpr const char* kCaption = "MIDI Automation Configuration";
-constexpr int kOk = 1016, kCancel = 1018, kPortCombo = 1031, kChannelCombo = 1032, kControllerList = 1034;
+constexpr int kOk = IDC_AUTOMATION_OK, kCancel = IDC_AUTOMATION_CANCEL, kPortCombo = IDC_AUTOMATION_PORT,
+              kChannelCombo = IDC_AUTOMATION_CHANNEL, kControllerList = IDC_AUTOMATION_CONTROLLERS;
 
 // Panel points on the mixer's fader and on the contour's L and H tracks.
 constexpr win::Point kFader{95, 140};
