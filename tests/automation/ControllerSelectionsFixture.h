@@ -13,7 +13,6 @@
 #include "automation/ControllerSelectionsDlg.h"
 #include "component/ComponentModule.h"
 #include "controls/StereoDryMixer.h"
-#include "platform/gdi/DrawTrace.h"
 #include "platform/module/Module.h"
 #include "platform/window/Menu.h"
 #include "platform/window/controls/ListBoxControl.h"
@@ -105,10 +104,7 @@ protected:
     // Notes the texts of the active message box and answers it with Enter.
     static Step AnswerBox(std::vector<std::string>& texts) {
         return [&texts](win::Window& box) {
-            win::ScopedDrawTrace trace;
-            box.RedrawWindow();
-            for (const win::DrawTraceEntry& e : trace.Entries())
-                if (e.op == win::DrawOp::TextOut && !e.text.empty()) texts.push_back(e.text);
+            for (std::string& text : testsupport::PaintedTexts(box)) texts.push_back(std::move(text));
             win::InjectKeyPress(win::VK_RETURN);
         };
     }

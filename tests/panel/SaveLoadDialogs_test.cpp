@@ -12,7 +12,6 @@
 #include "component/ComponentModule.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/module/Module.h"
-#include "platform/gdi/DrawTrace.h"
 #include "platform/window/WindowMessages.h"
 #include "platform/window/WindowSystem.h"
 #include "platform/window/controls/ListBoxControl.h"
@@ -83,11 +82,8 @@ protected:
     // Notes the message box's text and presses its button `id`.
     Step Answer(int id) {
         return [this, id](Window& box) {
-            ScopedDrawTrace trace;
-            box.RedrawWindow();
             std::string text;
-            for (const DrawTraceEntry& e : trace.Entries())
-                if (e.op == DrawOp::TextOut && !e.text.empty()) text += e.text + "|";
+            for (const std::string& run : testsupport::PaintedTexts(box)) text += run + "|";
             boxes.push_back(text);
             Press(box, id);
         };

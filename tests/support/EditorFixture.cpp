@@ -77,11 +77,8 @@ void EditorFixture::AnswerNextMessageBox(std::vector<std::string>* texts) {
     WhenModal([texts] {
         Window* box = Window::GetActiveWindow();
         if (texts && box) {
-            ScopedDrawTrace trace;
-            box->RedrawWindow();
             texts->push_back(box->GetWindowText());
-            for (const DrawTraceEntry& e : trace.Entries())
-                if (e.op == DrawOp::TextOut && !e.text.empty()) texts->push_back(e.text);
+            for (std::string& text : PaintedTexts(*box)) texts->push_back(std::move(text));
         }
         InjectKeyPress(VK_RETURN);
     });

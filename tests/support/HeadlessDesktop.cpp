@@ -1,5 +1,6 @@
 #include "tests/support/HeadlessDesktop.h"
 
+#include "platform/gdi/DrawTrace.h"
 #include "platform/window/PaintDC.h"
 
 namespace testsupport {
@@ -41,6 +42,13 @@ void HeadlessDesktopTest::ClickClient(win::Window& window, win::Point client, in
 
 void HeadlessDesktopTest::Press(win::UINT vk) {
     win::InjectKeyPress(vk);
+    Pump();
+}
+
+void HeadlessDesktopTest::AltPress(win::UINT vk) {
+    win::InjectKey(win::VK_MENU, true);
+    win::InjectKeyPress(vk);
+    win::InjectKey(win::VK_MENU, false);
     Pump();
 }
 
@@ -107,6 +115,15 @@ std::string MessageName(win::UINT message) {
         case WM_GETDLGCODE: return "GETDLGCODE";
         default: return "0x" + std::to_string(message);
     }
+}
+
+std::vector<std::string> PaintedTexts(win::Window& window) {
+    win::ScopedDrawTrace trace;
+    window.RedrawWindow();
+    std::vector<std::string> texts;
+    for (const win::DrawTraceEntry& e : trace.Entries())
+        if (e.op == win::DrawOp::TextOut && !e.text.empty()) texts.push_back(e.text);
+    return texts;
 }
 
 }  // namespace testsupport

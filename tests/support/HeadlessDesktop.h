@@ -25,6 +25,8 @@ protected:
     void ClickAt(win::Point screen, int button = 0);
     void ClickClient(win::Window& window, win::Point client, int button = 0);
     void Press(win::UINT vk);
+    // The key with Alt held, as a mnemonic or Alt+Down is typed.
+    void AltPress(win::UINT vk);
     // Runs `action` from the idle hook of the next modal loop, once.
     void WhenModal(std::function<void()> action);
 
@@ -46,5 +48,8 @@ protected:
 };
 
 std::string MessageName(win::UINT message);
+
+// The non-empty text runs the window paints, in drawing order (it is redrawn to find them).
+std::vector<std::string> PaintedTexts(win::Window& window);
 
 }  // namespace testsupport

@@ -97,12 +97,6 @@ protected:
         combo->DroppedList()->ClientToScreen(&p);
         return p;
     }
-    void Alt(UINT vk) {
-        InjectKey(VK_MENU, true);
-        InjectKeyPress(vk);
-        InjectKey(VK_MENU, false);
-        Pump();
-    }
     void MoveTo(Point p) {
         InjectMouseMove(p);
         Pump();
@@ -126,9 +120,9 @@ TEST_F(ComboBoxTest, ButtonAltArrowsAndF4OpenAndCloseTheList) {
     Press(VK_F4);
     EXPECT_FALSE(ListShown(port));
     EXPECT_EQ(Window::GetCapture(), nullptr);
-    Alt(VK_DOWN);
+    AltPress(VK_DOWN);
     EXPECT_TRUE(port->SendMessage(CB_GETDROPPEDSTATE));
-    Alt(VK_UP);
+    AltPress(VK_UP);
     Press(VK_F4);
     Press(VK_F4);
     port->SendMessage(CB_SHOWDROPDOWN, TRUE);

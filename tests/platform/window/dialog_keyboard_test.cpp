@@ -65,12 +65,6 @@ protected:
         return *dialog;
     }
 
-    void AltPress(UINT vk) {
-        InjectKey(VK_MENU, true);
-        InjectKeyPress(vk);
-        InjectKey(VK_MENU, false);
-        Pump();
-    }
     int FocusId() const { return Window::GetFocus() ? Window::GetFocus()->GetDlgCtrlID() : 0; }
     SelectingEdit& Edit(int id) { return *dynamic_cast<SelectingEdit*>(dialog->GetDlgItem(id)); }
 
